@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <QMap>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -466,27 +467,31 @@ QByteArray DbfTable::encodeValue(int field, const QVariant& value)
         if (value.typeId() != QMetaType::Bool)
             wrongType();
         return QByteArray(1, value.toBool() ? 'T' : 'F');
-    case 'M':
-        return encodeMemo(value);
     }
     return QByteArray(f.length, ' ');
 }
 
-// Writes the memo text to new blocks at the end of the memo file and returns the field's bytes.
-// Old blocks of a changed memo are left where they are, as dBASE III does; nothing is overwritten.
-QByteArray DbfTable::encodeMemo(const QVariant& value)
+// The memo text as the memo file will hold it; refused when it cannot be stored there. Nothing is written.
+QByteArray DbfTable::memoText(int field, const QVariant& value) const
 {
     const bool blank = !value.isValid() || value.isNull();
     if (!blank && value.typeId() != QMetaType::QString)
-        fail(Kind::WrongType, QStringLiteral("Ein Memo-Feld nimmt nur Text auf."));
-    const QString text = blank ? QString() : value.toString();
+        fail(Kind::WrongType, QStringLiteral("Feld %1: Ein Memo-Feld nimmt nur Text auf.").arg(m_fields.at(field).name));
+    bool ok = true;
+    const QByteArray bytes = blank ? QByteArray() : Cp850::encode(value.toString(), &ok);
+    if (!ok || bytes.contains(endOfFile))
+        fail(Kind::ValueDoesNotFit, QStringLiteral("Feld %1: Der Memo-Text enthält Zeichen, die die Memo-Datei nicht "
+                                                   "speichern kann.").arg(m_fields.at(field).name));
+    return bytes;
+}
+
+// Writes a memo text to new blocks at the end of the memo file and returns the field's bytes.
+// Old blocks of a changed memo are left where they are, as dBASE III does; nothing is overwritten.
+QByteArray DbfTable::memoField(const QByteArray& text)
+{
     if (text.isEmpty())
         return QByteArray(10, ' ');
-    bool ok = true;
-    const QByteArray bytes = Cp850::encode(text, &ok);
-    if (!ok || bytes.contains(endOfFile))
-        fail(Kind::ValueDoesNotFit, QStringLiteral("Der Memo-Text enthält Zeichen, die die Memo-Datei nicht speichern kann."));
-    return rightAligned(QByteArray::number(writeMemo(bytes)), 10);
+    return rightAligned(QByteArray::number(writeMemo(text)), 10);
 }
 
 qint64 DbfTable::writeMemo(const QByteArray& text)
@@ -525,7 +530,7 @@ void DbfTable::setValue(int recno, int field, const QVariant& value)
     checkRecordNumber(recno);
     if (field < 0 || field >= m_fields.size())
         fail(Kind::UnknownField, QStringLiteral("Feld %1 gibt es nicht.").arg(field + 1));
-    const QByteArray bytes = encodeValue(field, value);
+    const QByteArray bytes = m_fields.at(field).type == 'M' ? memoField(memoText(field, value)) : encodeValue(field, value);
     m_cachedRecno = 0;
     writeAt(m_file, recordOffset(recno) + m_fields.at(field).offset, bytes);
 }
@@ -542,12 +547,17 @@ int DbfTable::appendRecord(const QList<QVariant>& values)
     if (qint64(recno) * m_recordLength + m_headerLength > std::numeric_limits<qint32>::max())
         fail(Kind::ValueDoesNotFit, QStringLiteral("Die Tabelle ist voll."));
 
-    // Check and encode every value (writing memo blocks) before the record itself is written.
+    // Check every value before anything is written; then the memo blocks, then the record.
     QByteArray record = blankRecord();
+    QMap<int, QByteArray> memos;
     for (int i = 0; i < values.size() && i < m_fields.size(); ++i) {
-        if (values[i].isValid())
+        if (m_fields[i].type == 'M')
+            memos.insert(i, memoText(i, values[i]));
+        else if (values[i].isValid())
             record.replace(m_fields[i].offset, m_fields[i].length, encodeValue(i, values[i]));
     }
+    for (auto memo = memos.cbegin(); memo != memos.cend(); ++memo)
+        record.replace(m_fields[memo.key()].offset, 10, memoField(memo.value()));
     writeAt(m_file, recordOffset(recno), record + QByteArray(1, endOfFile));
 
     // Only now does the header count the new record.

@@ -68,7 +68,8 @@ private:
     QByteArray readRecord(int recno) const;
     QByteArray fieldBytes(int recno, int field) const;
     QByteArray encodeValue(int field, const QVariant& value);
-    QByteArray encodeMemo(const QVariant& value);
+    QByteArray memoText(int field, const QVariant& value) const;
+    QByteArray memoField(const QByteArray& text);
     QByteArray blankRecord() const;
     QString readMemo(qint64 block) const;
     qint64 writeMemo(const QByteArray& text);
