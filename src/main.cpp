@@ -1,12 +1,28 @@
+#include "app/application.h"
+#include "platform/qtmessageboxes.h"
+#include "platform/scriptedmessageboxes.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QDir>
+#include <cstdlib>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Brimora 2.0"));
-    window.resize(1035, 731);
-    window.show();
-    return app.exec();
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brimora 2.0"));
+
+    // BRIMORA_ANSWERS answers the message boxes from a list, for unattended runs.
+    std::unique_ptr<MessageBoxes> boxes;
+    if (qEnvironmentVariableIsSet("BRIMORA_ANSWERS"))
+        boxes = std::make_unique<ScriptedMessageBoxes>(
+            ScriptedMessageBoxes::parseAnswers(qEnvironmentVariable("BRIMORA_ANSWERS")));
+    else
+        boxes = std::make_unique<QtMessageBoxes>();
+
+    GameState state;
+    Application game(state, *boxes, [](int status) { std::exit(status); },
+                     {QDir::currentPath(), qEnvironmentVariable("ALLUSERSPROFILE")});
+    game.start();
+    return qtApp.exec();
 }

@@ -1,0 +1,246 @@
+#include "app/application.h"
+
+#include "app/datadirectory.h"
+#include "app/mainwindow.h"
+#include "app/singleinstance.h"
+#include "platform/bottomleft.h"
+#include "platform/messageboxes.h"
+#include "platform/palette.h"
+#include "platform/settingserror.h"
+#include "platform/settingsfile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+
+constexpr double defaultScale = 1.3;
+constexpr int logoWidth = 770;
+constexpr int logoHeight = 345;
+
+QIcon gameIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/199-%1").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+Application::Application(GameState& state, MessageBoxes& boxes, Exit exit, Environment environment)
+    : m_state(state)
+    , m_boxes(boxes)
+    , m_exit(exit)
+    , m_environment(std::move(environment))
+    , m_errorHandler(boxes, [this](int status) { end(status); })
+{
+    // The pictures live in the core library, which the linker would otherwise leave them out of.
+    Q_INIT_RESOURCE(brimora);
+}
+
+Application::~Application() = default;
+
+void Application::start()
+{
+    dbeSys();
+    appSys();
+    main();
+}
+
+// The table engine is part of the program, so loading it cannot fail; what remains of its
+// set-up are the default extensions. Indexes on text always sort in German collation.
+void Application::dbeSys()
+{
+    m_database.setDefaultExtensions(QStringLiteral("QUZ"), QStringLiteral("QUI"));
+}
+
+void Application::appSys()
+{
+    m_state.Pfad = DataDirectory::find(m_environment.workingDirectory, m_environment.allUsersProfile);
+    m_database.setDataDirectory(m_state.Pfad);
+    m_lock = std::make_unique<DataFileLock>(m_state.Pfad);
+
+    // A second game on the same data would overwrite the first one's tables: it stops here,
+    // before any file of the data directory is touched.
+    m_instance = std::make_unique<SingleInstance>(m_state.Pfad);
+    if (!m_instance->acquire()) {
+        m_boxes.notice(nullptr,
+                       QStringLiteral("Brimora 2.0 läuft bereits mit den Daten in\n%1.\n\n"
+                                      "Bitte spielen Sie in dem Fenster weiter, das schon offen ist.")
+                           .arg(QDir::toNativeSeparators(m_state.Pfad)),
+                       QStringLiteral("Brimora 2.0"));
+        m_instance.reset();
+        m_exit(1);
+        return;
+    }
+
+    restoreWindowScale();
+    appDesktopDpi();
+    createMainWindow();
+}
+
+void Application::restoreWindowScale()
+{
+    const QString file = dataFile(QStringLiteral("screen.xpf"));
+    m_variables.set(QStringLiteral("screen"), defaultScale);
+    try {
+        if (!SettingsFile::exists(file))
+            SettingsFile::save(file, QStringLiteral("scree*"), m_variables);
+        else
+            SettingsFile::restore(file, m_variables);
+    } catch (const SettingsError& error) {
+        m_boxes.notice(nullptr, error.message() + QStringLiteral("\n\nDas Spiel beginnt mit der üblichen Fenstergröße."),
+                       QStringLiteral("Hinweis"));
+    }
+    // A scale that is no number, or smaller than the smallest step, would spoil the window.
+    const QVariant screen = m_variables.value(QStringLiteral("screen"));
+    m_state.F = screen.typeId() == QMetaType::Double && screen.toDouble() >= 1.0 ? screen.toDouble() : defaultScale;
+}
+
+double Application::appDesktopDpi()
+{
+    int tries = 1;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    while (!screen && tries < 21) {
+        screen = QGuiApplication::primaryScreen();
+        ++tries;
+    }
+    if (screen)
+        return screen->logicalDotsPerInchX();
+    m_boxes.notice(nullptr,
+                   QStringLiteral("Die DPi-Einstellungen konnten nicht ausgegelesen werden!   \r"
+                                  "Darstellung der Schriftarten ist vermutlich nicht korrekt! \r"
+                                  "Ein Neustart des Programmes könnte das Problem beheben."),
+                   QStringLiteral("Problem ") + QStringLiteral("%1").arg(tries, 3));
+    return 96;
+}
+
+void Application::createMainWindow()
+{
+    m_window = std::make_unique<MainWindow>();
+    m_window->setWindowTitle(QStringLiteral("Brimora 2.0"));
+    m_window->setWindowIcon(gameIcon());
+    m_window->setClientColor(Palette::color(2));
+    m_window->setOuterSize(m_state.xSize * m_state.F, m_state.ySize * m_state.F);
+    m_window->show();
+    // Now the frame is known: correct the size to the outer size and centre it.
+    m_window->setOuterSize(m_state.xSize * m_state.F, m_state.ySize * m_state.F);
+    center(m_window.get());
+    m_state.oDlg = m_window.get();
+}
+
+void Application::center(QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize desktop = screen->geometry().size();
+    const QSize outer = window->frameGeometry().size();
+    window->move((desktop.width() - outer.width()) / 2, (desktop.height() - outer.height()) / 2);
+}
+
+// Nothing of the game depends on a locale item here, so the main window need not be rebuilt.
+bool Application::euro()
+{
+    return true;
+}
+
+QWidget* Application::displayLogo()
+{
+    const QSize outer = m_window->frameGeometry().size();
+    const double W = outer.width();
+    const double H = outer.height();
+    const double F = m_state.F;
+    auto* logo = new QLabel(m_window->clientArea());
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setPixmap(QPixmap(QStringLiteral(":/bitmaps/999")));
+    BottomLeft::place(logo, QPointF((W - 784) / 2, 170 * F + (H - 170 * F - 50 - logoHeight) / 2),
+                      QSizeF(logoWidth, logoHeight));
+    logo->show();
+    return logo;
+}
+
+QString Application::dataFile(const QString& name) const
+{
+    return QDir(m_state.Pfad).filePath(name);
+}
+
+void Application::main()
+{
+    m_state.neuBG = false;
+    m_state.kana = mainCatalog();
+    m_state.kahi = highscoreTable();
+    m_state.pb1 = nullptr;
+    m_state.pb2 = nullptr;
+    m_state.oMenuA = nullptr;
+    m_state.oLogo = nullptr;
+    m_state.fehler = 0;
+    m_state.richtig = 0;
+    m_state.aArrayI.clear();
+    m_state.aArrayP = GameState::answerLayouts();
+
+    euro();
+    m_state.oLogo = displayLogo();
+    m_window->setCloseRequestHandler([this] { appQuit(); });
+
+    // The menu bar and the sound setting are added here.
+
+    m_lock->encrypt(mainCatalog(), true);
+    m_lock->encrypt(topicTable(), false);
+    m_lock->encrypt(highscoreTable(), false);
+
+    openTables();
+
+    // The play field is built here, then new catalogs are offered for import, and the first
+    // question is drawn and shown when the catalog has any.
+
+    m_window->activateWindow();
+    m_window->setFocus();
+}
+
+void Application::openTables()
+{
+    try {
+        WorkArea& topics = m_database.use(5, QStringLiteral("gebiet"));
+        m_state.anzgeb = topics.recCount();
+
+        WorkArea& highscores = m_database.use(2, QStringLiteral("highscor"));
+        highscores.createIndex(QStringLiteral("ihigh"), QStringLiteral("descend(richtige)"));
+        highscores.clearIndexes();
+        highscores.setIndex(QStringLiteral("ihigh"));
+
+        WorkArea& questions = m_database.use(1, QStringLiteral("quiz"));
+        m_state.anzfra = questions.recCount();
+    } catch (const DbfError& error) {
+        m_database.closeAll();
+        m_errorHandler.handle(error);
+    }
+}
+
+void Application::appQuit()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (m_boxes.yesNo(nullptr, QStringLiteral("Programm jetzt beenden ?"), QStringLiteral("Ende"), 65568)
+        != MessageBoxes::Yes) {
+        if (focus)
+            focus->setFocus();
+        return;
+    }
+    m_database.closeAll();
+    m_database.select(1);
+    m_lock->crypt(m_state.kana);
+    m_lock->crypt(topicTable());
+    m_lock->crypt(m_state.kahi);
+    end(0);
+}
+
+void Application::end(int status)
+{
+    m_instance.reset();
+    m_exit(status);
+}

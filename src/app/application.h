@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/gamestate.h"
+#include "data/datafilelock.h"
+#include "platform/dbf/database.h"
+#include "platform/errorhandler.h"
+#include "platform/namedvariables.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class MainWindow;
+class MessageBoxes;
+class SingleInstance;
+
+// The game from its start to its end: the table engine set-up, the data directory and main window,
+// the main procedure that opens the tables and builds the play field, and quitting.
+class Application
+{
+public:
+    using Exit = std::function<void(int status)>;
+
+    struct Environment
+    {
+        QString workingDirectory;  // absolute
+        QString allUsersProfile;   // the value of ALLUSERSPROFILE, empty when not set
+    };
+
+    Application(GameState& state, MessageBoxes& boxes, Exit exit, Environment environment);
+    ~Application();
+
+    // Start-up in its fixed order; returns once the game waits for the player's first event.
+    void start();
+
+    void dbeSys();
+    void appSys();
+    void main();
+
+    double appDesktopDpi();
+    QWidget* displayLogo();
+    bool euro();
+    static void center(QWidget* window);
+
+    // The close request of the main window: asks, then closes the tables, locks the files and ends.
+    void appQuit();
+
+    GameState& state() { return m_state; }
+    Database& database() { return m_database; }
+    NamedVariables& variables() { return m_variables; }
+    MainWindow* mainWindow() const { return m_window.get(); }
+    // The data file names of the game, relative to the data directory.
+    static QString mainCatalog() { return QStringLiteral("QUIZ.QUZ"); }
+    static QString topicTable() { return QStringLiteral("GEBIET.QUZ"); }
+    static QString highscoreTable() { return QStringLiteral("HIGHSCOR.QUZ"); }
+
+private:
+    void restoreWindowScale();
+    void createMainWindow();
+    void openTables();
+    QString dataFile(const QString& name) const;
+    // Ends the process; the data directory is free for the next game at once.
+    void end(int status);
+
+    GameState& m_state;
+    MessageBoxes& m_boxes;
+    Exit m_exit;
+    Environment m_environment;
+    ErrorHandler m_errorHandler;
+    Database m_database;
+    NamedVariables m_variables;
+    std::unique_ptr<DataFileLock> m_lock;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<MainWindow> m_window;
+};
