@@ -1,5 +1,6 @@
 #include "gamedata.h"
 
+#include "data/cataloglayout.h"
 #include "platform/dbf/dbftable.h"
 
 #include <QDir>
@@ -8,21 +9,17 @@
 void GameData::createMainFiles(const QString& dir, int questions)
 {
     const QDir d(dir);
-    QList<DbfField> catalog = {{"GEBIET", 'C', 25}, {"STUFE", 'N', 1}, {"FR1", 'C', 50}, {"FR2", 'C', 50}};
-    for (const char* name : {"AR11", "AR12", "AF21", "AF22", "AF31", "AF32", "AF41", "AF42"})
-        catalog.append({QString::fromLatin1(name), 'C', 40});
-    catalog.append({"INFO", 'M', 10});
-    DbfTable::create(d.filePath("QUIZ.QUZ"), catalog);
+    DbfTable::create(d.filePath("QUIZ.QUZ"), CatalogLayout::questionCatalog());
     auto quiz = DbfTable::open(d.filePath("QUIZ.QUZ"));
     for (int i = 1; i <= questions; ++i) {
         quiz->appendRecord({"Geographie", 1, QStringLiteral("Frage %1?").arg(i), "", "richtig", "", "falsch 1", "",
                             "falsch 2", "", "falsch 3", "", QStringLiteral("Zusatzinfo %1").arg(i)});
     }
 
-    DbfTable::create(d.filePath("GEBIET.QUZ"), {{"NAME", 'C', 25}, {"ANZ", 'N', 5}});
+    DbfTable::create(d.filePath("GEBIET.QUZ"), CatalogLayout::topicTable());
     DbfTable::open(d.filePath("GEBIET.QUZ"))->appendRecord({"Geographie", questions});
 
-    DbfTable::create(d.filePath("HIGHSCOR.QUZ"), {{"RICHTIGE", 'N', 4}, {"NAME", 'C', 20}, {"DATUM", 'D', 8}});
+    DbfTable::create(d.filePath("HIGHSCOR.QUZ"), CatalogLayout::highScoreTable());
     auto highscores = DbfTable::open(d.filePath("HIGHSCOR.QUZ"));
     for (int i = 0; i < 11; ++i)
         highscores->appendRecord({0});
