@@ -46,10 +46,10 @@ private:
         return true;
     }
 
-    // The game has opened its tables once it has unlocked the main catalog (locked before the start).
+    // The game has opened its tables once it holds the main catalog, the last one it opens.
     static bool waitUntilPlaying(QProcess& game, const QString& dataDir)
     {
-        return waitFor([&] { return GameData::firstByte(QDir(dataDir).filePath("QUIZ.QUZ")) == 0x83; }, game);
+        return waitFor([&] { return GameData::isHeldOpen(QDir(dataDir).filePath("QUIZ.QUZ")); }, game);
     }
 
     static void stop(QProcess& game)

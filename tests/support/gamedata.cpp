@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/file.h>
+
 void GameData::createMainFiles(const QString& dir, int questions)
 {
     const QDir d(dir);
@@ -39,4 +41,15 @@ void GameData::setFirstByte(const QString& path, unsigned char byte)
     QFile file(path);
     if (file.open(QIODevice::ReadWrite))
         file.write(reinterpret_cast<const char*>(&byte), 1);
+}
+
+bool GameData::isHeldOpen(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const bool held = ::flock(file.handle(), LOCK_EX | LOCK_NB) != 0;
+    if (!held)
+        ::flock(file.handle(), LOCK_UN);
+    return held;
 }

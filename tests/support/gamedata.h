@@ -11,4 +11,6 @@ public:
     // Byte 0 of a file, -1 when it cannot be read.
     static int firstByte(const QString& path);
     static void setFirstByte(const QString& path, unsigned char byte);
+    // Whether another process holds the table open (the engine opens tables exclusively).
+    static bool isHeldOpen(const QString& path);
 };
