@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/scriptedmessageboxes.h"
+#include "ui/qtsoundplayer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,8 +21,9 @@ int main(int argc, char* argv[])
     else
         boxes = std::make_unique<QtMessageBoxes>();
 
+    QtSoundPlayer sounds;
     GameState state;
-    Application game(state, *boxes, [](int status) { std::exit(status); },
+    Application game(state, *boxes, sounds, [](int status) { std::exit(status); },
                      {QDir::currentPath(), qEnvironmentVariable("ALLUSERSPROFILE")});
     game.start();
     return qtApp.exec();

@@ -3,6 +3,8 @@
 #include "app/datadirectory.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
+#include "game/playfield.h"
+#include "game/questionselection.h"
 #include "platform/bottomleft.h"
 #include "platform/messageboxes.h"
 #include "platform/palette.h"
@@ -32,7 +34,8 @@ QIcon gameIcon()
 
 } // namespace
 
-Application::Application(GameState& state, MessageBoxes& boxes, Exit exit, Environment environment)
+Application::Application(GameState& state, MessageBoxes& boxes, SoundPlayer& sounds, Exit exit,
+                         Environment environment)
     : m_state(state)
     , m_boxes(boxes)
     , m_exit(exit)
@@ -41,6 +44,8 @@ Application::Application(GameState& state, MessageBoxes& boxes, Exit exit, Envir
 {
     // The pictures live in the core library, which the linker would otherwise leave them out of.
     Q_INIT_RESOURCE(brimora);
+    m_buttons.messageBoxes = &m_boxes;
+    m_buttons.soundPlayer = &sounds;
 }
 
 Application::~Application() = default;
@@ -126,12 +131,15 @@ void Application::createMainWindow()
     m_window->setWindowTitle(QStringLiteral("Brimora 2.0"));
     m_window->setWindowIcon(gameIcon());
     m_window->setClientColor(Palette::color(2));
+    // Buttons without colours of their own take the client area's.
+    m_window->clientArea()->setProperty("colorBG", 2);
     m_window->setOuterSize(m_state.xSize * m_state.F, m_state.ySize * m_state.F);
     m_window->show();
     // Now the frame is known: correct the size to the outer size and centre it.
     m_window->setOuterSize(m_state.xSize * m_state.F, m_state.ySize * m_state.F);
     center(m_window.get());
     m_state.oDlg = m_window.get();
+    m_buttons.defaultParent = m_window->clientArea();
 }
 
 void Application::center(QWidget* window)
@@ -196,8 +204,18 @@ void Application::main()
 
     openTables();
 
-    // The play field is built here, then new catalogs are offered for import, and the first
-    // question is drawn and shown when the catalog has any.
+    m_playField = std::make_unique<PlayField>(
+        m_state, m_variables, m_random, m_buttons,
+        PlayField::Actions{[this](int kind) { joker(kind); }, [this] { score(); },
+                           [this](bool right, int name) { istOk(right, name); }});
+    m_selection = std::make_unique<QuestionSelection>(m_state, m_database, m_random, m_boxes, m_buttons);
+    m_playField->zeige1();
+    m_playField->zeige2(1);
+
+    // New catalogs waiting in the data directory are offered for import here.
+
+    if (m_state.anzfra > 0 && m_selection->wahl())
+        m_selection->frageNeu();
 
     m_window->activateWindow();
     m_window->setFocus();
@@ -244,3 +262,8 @@ void Application::end(int status)
     m_instance.reset();
     m_exit(status);
 }
+
+// The jokers, the high score list and the evaluation of an answer come with the whole game.
+void Application::joker(int /*kind*/) {}
+void Application::score() {}
+void Application::istOk(bool /*right*/, int /*name*/) {}

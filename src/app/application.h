@@ -2,6 +2,8 @@
 
 #include "app/gamestate.h"
 #include "data/datafilelock.h"
+#include "game/random.h"
+#include "ui/bdbuttonfunctions.h"
 #include "platform/dbf/database.h"
 #include "platform/errorhandler.h"
 #include "platform/namedvariables.h"
@@ -12,7 +14,10 @@
 
 class MainWindow;
 class MessageBoxes;
+class PlayField;
+class QuestionSelection;
 class SingleInstance;
+class SoundPlayer;
 
 // The game from its start to its end: the table engine set-up, the data directory and main window,
 // the main procedure that opens the tables and builds the play field, and quitting.
@@ -27,7 +32,7 @@ public:
         QString allUsersProfile;   // the value of ALLUSERSPROFILE, empty when not set
     };
 
-    Application(GameState& state, MessageBoxes& boxes, Exit exit, Environment environment);
+    Application(GameState& state, MessageBoxes& boxes, SoundPlayer& sounds, Exit exit, Environment environment);
     ~Application();
 
     // Start-up in its fixed order; returns once the game waits for the player's first event.
@@ -45,10 +50,17 @@ public:
     // The close request of the main window: asks, then closes the tables, locks the files and ends.
     void appQuit();
 
+    // What the play field's buttons call: a joker, the high score list, an answer.
+    void joker(int kind);
+    void score();
+    void istOk(bool right, int name);
+
     GameState& state() { return m_state; }
     Database& database() { return m_database; }
     NamedVariables& variables() { return m_variables; }
     MainWindow* mainWindow() const { return m_window.get(); }
+    Random& random() { return m_random; }
+    QuestionSelection& selection() { return *m_selection; }
     // The data file names of the game, relative to the data directory.
     static QString mainCatalog() { return QStringLiteral("QUIZ.QUZ"); }
     static QString topicTable() { return QStringLiteral("GEBIET.QUZ"); }
@@ -72,4 +84,8 @@ private:
     std::unique_ptr<DataFileLock> m_lock;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<MainWindow> m_window;
+    Random m_random;
+    ButtonContext m_buttons;
+    std::unique_ptr<PlayField> m_playField;
+    std::unique_ptr<QuestionSelection> m_selection;
 };

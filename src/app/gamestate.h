@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/askedquestions.h"
+
 #include <QList>
 #include <QString>
 #include <QVariantList>
@@ -26,7 +28,7 @@ struct GameState
     QString kahi;                  // file name of the high score table in use (work area 2)
     int fehler = 0;                // wrong answers in the current game
     int richtig = 0;               // right answers in the current game
-    QList<int> aArrayI;            // record numbers of the questions asked in this run
+    AskedQuestions aArrayI;        // record numbers of the questions asked in this run
     std::array<Layout, 24> aArrayP = answerLayouts();
     int Platz = 0;                 // the answer layout in use, 1 to 24; 0 before the first
     int anzfra = 0;                // questions in the catalog in play

@@ -20,7 +20,9 @@ QList<int> ScriptedMessageBoxes::parseAnswers(const QString& list)
 
 void ScriptedMessageBoxes::record(const QString& text, const QString& title)
 {
-    const QString line = title + QStringLiteral(": ") + QString(text).replace(QLatin1Char('\r'), QString());
+    // Line breaks of the platform's boxes (carriage returns) are written as line feeds.
+    const QString line = title + QStringLiteral(": ")
+        + QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_shown << line;
     std::fprintf(stderr, "%s\n", qUtf8Printable(line));
     std::fflush(stderr);
