@@ -36,3 +36,24 @@ QList<DbfField> CatalogLayout::highScoreTable()
 {
     return {field("RICHTIGE", 'N', 4), field("NAME", 'C', 20), field("DATUM", 'D', 8)};
 }
+
+QString CatalogLayout::infoForTable(const QString& text)
+{
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > infoLineLength) {
+            lines << line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString CatalogLayout::infoFromTable(const QString& stored)
+{
+    return QString(stored).replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}

@@ -16,4 +16,12 @@ public:
     static QList<DbfField> topicTable();
     // A high score table (HIGHSCOR.QUZ, HSC_*.QUZ): RICHTIGE N(4,0), NAME C(20), DATUM D.
     static QList<DbfField> highScoreTable();
+
+    // The game shows the additional information cut into lines of this many characters.
+    static constexpr int infoLineLength = 36;
+    // The additional information as a catalog stores it: broken at word boundaries into lines of at
+    // most infoLineLength characters (CR LF between them), so the game's cut never splits a word.
+    static QString infoForTable(const QString& text);
+    // The stored information back as one line of text.
+    static QString infoFromTable(const QString& stored);
 };

@@ -1,3 +1,5 @@
+#include "data/cataloglayout.h"
+
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -55,7 +57,8 @@ static QByteArray source(const QList<QStringList>& records)
     return lines.join(QLatin1Char('\n')).toUtf8();
 }
 
-// A record as both readers give it: texts without trailing blanks, STUFE a number, no memo null.
+// A record as both readers give it: texts without trailing blanks, STUFE a number, no memo null,
+// the information broken into the lines the game shows.
 static QJsonObject expectedRecord(const QStringList& values)
 {
     QJsonObject record;
@@ -64,6 +67,8 @@ static QJsonObject expectedRecord(const QStringList& values)
             record.insert(fieldNames[i], values[i].toInt());
         else if (fieldNames[i] == QLatin1String("INFO") && values[i].isEmpty())
             record.insert(fieldNames[i], QJsonValue::Null);
+        else if (fieldNames[i] == QLatin1String("INFO"))
+            record.insert(fieldNames[i], CatalogLayout::infoForTable(values[i]));
         else
             record.insert(fieldNames[i], values[i]);
     }

@@ -30,8 +30,12 @@ void writeTables(const QString& folder, const CatalogBuild::Options& options, co
     DbfTable::create(catalogPath, CatalogLayout::questionCatalog());
     {
         const auto catalog = DbfTable::open(catalogPath);
-        for (const CatalogSource::Record& record : source.records())
-            catalog->appendRecord(record.values);
+        const int info = int(CatalogLayout::questionCatalog().size()) - 1;
+        for (const CatalogSource::Record& record : source.records()) {
+            QList<QVariant> values = record.values;
+            values[info] = CatalogLayout::infoForTable(values[info].toString());
+            catalog->appendRecord(values);
+        }
         catalog->commit();
     }
 
