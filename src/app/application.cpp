@@ -3,7 +3,12 @@
 #include "app/datadirectory.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
+#include "game/answerevaluation.h"
+#include "game/jokers.h"
 #include "game/playfield.h"
+#include "highscore/highscorelist.h"
+#include "info/links.h"
+#include "ui/qtalertboxes.h"
 #include "game/questionselection.h"
 #include "platform/bottomleft.h"
 #include "platform/messageboxes.h"
@@ -35,12 +40,13 @@ QIcon gameIcon()
 } // namespace
 
 Application::Application(GameState& state, MessageBoxes& boxes, SoundPlayer& sounds, Exit exit,
-                         Environment environment)
+                         Environment environment, AlertBoxes* alerts)
     : m_state(state)
     , m_boxes(boxes)
     , m_exit(exit)
     , m_environment(std::move(environment))
     , m_errorHandler(boxes, [this](int status) { end(status); })
+    , m_alerts(alerts)
 {
     // The pictures live in the core library, which the linker would otherwise leave them out of.
     Q_INIT_RESOURCE(brimora);
@@ -140,6 +146,10 @@ void Application::createMainWindow()
     center(m_window.get());
     m_state.oDlg = m_window.get();
     m_buttons.defaultParent = m_window->clientArea();
+    if (!m_alerts) {
+        m_ownAlerts = std::make_unique<QtAlertBoxes>(m_window.get());
+        m_alerts = m_ownAlerts.get();
+    }
 }
 
 void Application::center(QWidget* window)
@@ -209,13 +219,22 @@ void Application::main()
         PlayField::Actions{[this](int kind) { joker(kind); }, [this] { score(); },
                            [this](bool right, int name) { istOk(right, name); }});
     m_selection = std::make_unique<QuestionSelection>(m_state, m_database, m_random, m_boxes, m_buttons);
+    m_highScores = std::make_unique<HighScoreList>(m_state, m_database, m_boxes, *m_alerts);
+    m_evaluation = std::make_unique<AnswerEvaluation>(
+        m_state, m_database, m_boxes, *m_alerts, m_buttons,
+        AnswerEvaluation::Calls{[this] { m_highScores->scoreName(); }, [this] { nextQuestion(); },
+                                [this] { m_selection->frageNeu(); }, [this] { m_jokers->giveBack(); },
+                                [this] { endWithoutLocking(); }, &Links::openRegisteredFile});
+    m_jokers = std::make_unique<Jokers>(
+        m_boxes, *m_alerts, m_buttons,
+        Jokers::Calls{[this](const QString& button) { m_evaluation->zusatzinfo(button); }, [this] { nextQuestion(); }});
     m_playField->zeige1();
     m_playField->zeige2(1);
 
     // New catalogs waiting in the data directory are offered for import here.
 
-    if (m_state.anzfra > 0 && m_selection->wahl())
-        m_selection->frageNeu();
+    if (m_state.anzfra > 0)
+        nextQuestion();
 
     m_window->activateWindow();
     m_window->setFocus();
@@ -263,7 +282,32 @@ void Application::end(int status)
     m_exit(status);
 }
 
-// The jokers, the high score list and the evaluation of an answer come with the whole game.
-void Application::joker(int /*kind*/) {}
-void Application::score() {}
-void Application::istOk(bool /*right*/, int /*name*/) {}
+void Application::joker(int kind)
+{
+    m_jokers->joker(kind);
+}
+
+void Application::score()
+{
+    m_highScores->score();
+}
+
+void Application::istOk(bool right, int name)
+{
+    m_evaluation->istOk(right, name);
+}
+
+void Application::nextQuestion()
+{
+    if (m_selection->wahl())
+        m_selection->frageNeu();
+}
+
+// After a finished game the player may leave without the quit question: the tables are closed,
+// the files stay unlocked.
+void Application::endWithoutLocking()
+{
+    m_database.closeAll();
+    m_database.select(1);
+    end(0);
+}

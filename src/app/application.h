@@ -12,6 +12,10 @@
 #include <functional>
 #include <memory>
 
+class AlertBoxes;
+class AnswerEvaluation;
+class HighScoreList;
+class Jokers;
 class MainWindow;
 class MessageBoxes;
 class PlayField;
@@ -32,7 +36,9 @@ public:
         QString allUsersProfile;   // the value of ALLUSERSPROFILE, empty when not set
     };
 
-    Application(GameState& state, MessageBoxes& boxes, SoundPlayer& sounds, Exit exit, Environment environment);
+    // alerts: the game's own message boxes; nullptr for the real dialogs over the main window.
+    Application(GameState& state, MessageBoxes& boxes, SoundPlayer& sounds, Exit exit, Environment environment,
+                AlertBoxes* alerts = nullptr);
     ~Application();
 
     // Start-up in its fixed order; returns once the game waits for the player's first event.
@@ -61,6 +67,7 @@ public:
     MainWindow* mainWindow() const { return m_window.get(); }
     Random& random() { return m_random; }
     QuestionSelection& selection() { return *m_selection; }
+    HighScoreList& highScores() { return *m_highScores; }
     // The data file names of the game, relative to the data directory.
     static QString mainCatalog() { return QStringLiteral("QUIZ.QUZ"); }
     static QString topicTable() { return QStringLiteral("GEBIET.QUZ"); }
@@ -73,6 +80,8 @@ private:
     QString dataFile(const QString& name) const;
     // Ends the process; the data directory is free for the next game at once.
     void end(int status);
+    void nextQuestion();
+    void endWithoutLocking();
 
     GameState& m_state;
     MessageBoxes& m_boxes;
@@ -88,4 +97,9 @@ private:
     ButtonContext m_buttons;
     std::unique_ptr<PlayField> m_playField;
     std::unique_ptr<QuestionSelection> m_selection;
+    AlertBoxes* m_alerts;
+    std::unique_ptr<AlertBoxes> m_ownAlerts;
+    std::unique_ptr<HighScoreList> m_highScores;
+    std::unique_ptr<Jokers> m_jokers;
+    std::unique_ptr<AnswerEvaluation> m_evaluation;
 };

@@ -153,6 +153,9 @@ int AlertBox::alertBox(QWidget* owner, const QString& text, const QStringList& c
     if (!dialog)
         return 0;
 
+    // Hidden before its modality changes: a window that stops being modal while it is shown would
+    // stay on the application's list of modal windows and keep the main window from the mouse.
+    dialog->hide();
     dialog->setWindowModality(Qt::NonModal);
     dialog->aText.picture.reset();
     const int result = dialog->nSelect;
