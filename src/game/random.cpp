@@ -52,6 +52,7 @@ double Random::fractionRoundedTo15Decimals(double x)
 
 int Random::random(int n)
 {
+    ++m_calls;
     if (!m_seeded) [[unlikely]] {
         m_seed = m_clock() / kE;
         m_seeded = true;

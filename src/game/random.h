@@ -20,6 +20,8 @@ public:
     // The seed after the last draw; only meaningful once random() has been called.
     double seed() const { return m_seed; }
     bool isSeeded() const { return m_seeded; }
+    // How many numbers were drawn so far.
+    long long calls() const { return m_calls; }
 
     // The fractional part of x (0 ≤ x < 2^52) rounded to 15 decimals, half away from zero, as the
     // nearest double: the same number that writing the fraction as 17-character text with 15 decimals
@@ -33,4 +35,5 @@ private:
     Clock m_clock;
     double m_seed = 0.0;
     bool m_seeded = false;
+    long long m_calls = 0;
 };
