@@ -263,8 +263,9 @@ bool makeLogo(const QString &dir)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Bitmap 888: the advertising banner of our own quiz evening. The two banner push buttons lie
-// over the top strip (x 80..300 and 480..700, y 10..40), so the strip carries nothing important.
+// Bitmap 888: the advertising banner of our own quiz evening. The game places the two banner push
+// buttons from the picture's bottom-left corner (x 80..300 and 480..700, 10..40 up from the
+// bottom), so the bottom strip carries nothing important.
 
 void drawBubble(QPainter &p, const QRectF &box, bool tailLeft, const QColor &fill, const QColor &edge,
                 const QString &mark, const QColor &markColour)
@@ -353,11 +354,11 @@ bool makeBanner(const QString &dir)
     }
 
     // Calm strip for the two push buttons, with the small "Anzeige" label between them.
-    p.fillRect(QRectF(0, 0, w, 50), QColor(0, 0, 0, 90));
-    p.fillRect(QRectF(0, 50, w, 2), QColor(0xFF, 0xD9, 0x3D, 200));
+    p.fillRect(QRectF(0, h - 50, w, 50), QColor(0, 0, 0, 90));
+    p.fillRect(QRectF(0, h - 52, w, 2), QColor(0xFF, 0xD9, 0x3D, 200));
     {
         const QFont f = font(13, false);
-        p.fillPath(centredText(QStringLiteral("ANZEIGE"), f, w / 2.0, 30), QColor(255, 255, 255, 190));
+        p.fillPath(centredText(QStringLiteral("ANZEIGE"), f, w / 2.0, h - 20), QColor(255, 255, 255, 190));
     }
 
     // Question and answer bubbles at the sides.
@@ -403,12 +404,12 @@ bool makeBanner(const QString &dir)
         p.fillPath(centredText(line2, f, cx, 267), QColor(255, 255, 255, 235));
     }
 
-    // Web address at the foot.
+    // Web address at the head.
     {
-        const QString text = QStringLiteral("www.brimora.example");
+        const QString text = QStringLiteral("www.quizabend.example");
         const QFont f = font(24);
-        p.fillRect(QRectF(0, h - 44, w, 44), QColor(0, 0, 0, 70));
-        p.fillPath(centredText(text, f, cx, h - 14), QColor(0xFF, 0xD9, 0x3D));
+        p.fillRect(QRectF(0, 0, w, 44), QColor(0, 0, 0, 70));
+        p.fillPath(centredText(text, f, cx, 32), QColor(0xFF, 0xD9, 0x3D));
     }
     p.end();
 
