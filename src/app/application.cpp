@@ -11,6 +11,7 @@
 #include "ui/qtalertboxes.h"
 #include "game/questionselection.h"
 #include "platform/bottomleft.h"
+#include "platform/desktopcenter.h"
 #include "platform/messageboxes.h"
 #include "platform/palette.h"
 #include "platform/settingserror.h"
@@ -154,12 +155,7 @@ void Application::createMainWindow()
 
 void Application::center(QWidget* window)
 {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize desktop = screen->geometry().size();
-    const QSize outer = window->frameGeometry().size();
-    window->move((desktop.width() - outer.width()) / 2, (desktop.height() - outer.height()) / 2);
+    DesktopCenter::center(window);
 }
 
 // Nothing of the game depends on a locale item here, so the main window need not be rebuilt.

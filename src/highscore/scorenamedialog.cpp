@@ -2,6 +2,7 @@
 
 #include "platform/bottomleft.h"
 #include "platform/compoundfont.h"
+#include "platform/desktopcenter.h"
 #include "platform/cp850.h"
 #include "platform/dbf/workarea.h"
 #include "platform/palette.h"
@@ -88,7 +89,7 @@ ScoreNameDialog::ScoreNameDialog(QWidget* owner, double F, WorkArea& highscores)
     setWindowTitle(QStringLiteral(" Super Ergebnis"));
     setWindowModality(Qt::ApplicationModal);
     setOuterSize(215 * F, 145 * F);
-    center(this);
+    DesktopCenter::center(this);
     setFont(CompoundFont::toFont(CompoundFont::name(8 * F, QStringLiteral("Arial"))));
 
     m_okButton = new QPushButton(QStringLiteral("Ok"), this);
@@ -142,23 +143,13 @@ void ScoreNameDialog::setOuterSize(double width, double height)
     setFixedSize(QSize(int(std::lround(width)), int(std::lround(height))) - frame);
 }
 
-void ScoreNameDialog::center(QWidget* window)
-{
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize desktop = screen->geometry().size();
-    const QSize outer = window->frameGeometry().size();
-    window->move((desktop.width() - outer.width()) / 2, (desktop.height() - outer.height()) / 2);
-}
-
 void ScoreNameDialog::run()
 {
     setWindowModality(Qt::ApplicationModal);
     show();
     // Now the frame is known: correct the size to the outer size and centre again.
     setOuterSize(215 * m_F, 145 * m_F);
-    center(this);
+    DesktopCenter::center(this);
     m_nameEdit->setFocus();
     activateWindow();
 

@@ -28,7 +28,6 @@ public:
     void run();
 
     // Places a window in the middle of the desktop, by outer sizes.
-    static void center(QWidget* window);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
