@@ -27,8 +27,6 @@ public:
     // fault met while writing the name is raised here, after the dialog has closed.
     void run();
 
-    // Places a window in the middle of the desktop, by outer sizes.
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
