@@ -1,4 +1,5 @@
 #include "recordingsoundplayer.h"
+#include "testfiles.h"
 #include "ui/qtsoundplayer.h"
 #include "ui/sound.h"
 
@@ -26,12 +27,6 @@ QByteArray waveFile(int seconds)
     out << samples;
     bytes.append(QByteArray(samples, char(0x80)));
     return bytes;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -156,8 +151,8 @@ void TestSound::alertSoundOnlyWhenNoWaveFileIsFound()
     QFETCH(int, beeps);
 
     const QDir dir(m_dir->path());
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("ja.wav")), waveFile(1)));
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("bad.wav")), QByteArrayLiteral("no wave in here")));
+    QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("ja.wav")), waveFile(1)));
+    QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("bad.wav")), QByteArrayLiteral("no wave in here")));
     QVERIFY(dir.mkdir(QStringLiteral("folder.wav")));
     QVERIFY(QDir::setCurrent(dir.filePath(currentDirectory)));
 
@@ -175,7 +170,7 @@ void TestSound::alertSoundOnlyWhenNoWaveFileIsFound()
 void TestSound::playWaveFileReturnsWhileTheSoundPlays()
 {
     // Ten minutes of sound: a call that waited for the end would run into the test's time limit.
-    QVERIFY(writeFile(QDir(m_dir->path()).filePath(QStringLiteral("long.wav")), waveFile(600)));
+    QVERIFY(TestFiles::write(QDir(m_dir->path()).filePath(QStringLiteral("long.wav")), waveFile(600)));
     QVERIFY(QDir::setCurrent(m_dir->path()));
     int alerts = 0;
     QtSoundPlayer player([&alerts] { ++alerts; });
@@ -194,7 +189,7 @@ void TestSound::playWaveFileReturnsWhileTheSoundPlays()
 void TestSound::newSoundCutsOffTheOneBefore()
 {
     const QDir dir(m_dir->path());
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("long.wav")), waveFile(600)));
+    QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("long.wav")), waveFile(600)));
     QVERIFY(QDir::setCurrent(m_dir->path()));
     int alerts = 0;
     QtSoundPlayer player([&alerts] { ++alerts; });
