@@ -7,9 +7,10 @@
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libqt6svg6
-            fonts-liberation2 fonts-dejavu-core python3-dbf python3-dbfread)
+            fonts-liberation2 fonts-dejavu-core python3-dbf python3-dbfread
+            clang libclang-rt-14-dev imagemagick)
 run_pkgs=(qt6-qpa-plugins)
-shot_pkgs=(xvfb xauth xdotool imagemagick)
+shot_pkgs=(xvfb xauth xdotool)
 
 case "${1:-build}" in
   build) wanted=("${build_pkgs[@]}") ;;
