@@ -16,3 +16,6 @@ build_and_test() {
 
 build_and_test build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
 build_and_test build/asan -DCMAKE_BUILD_TYPE=Debug -DBRIMORA_SANITIZE=ON
+
+# Every reader of the game's files under libFuzzer, about a minute each.
+scripts/fuzz.sh 60

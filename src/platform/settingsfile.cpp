@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <iterator>
@@ -430,7 +431,9 @@ void SettingsFile::restore(const QString& path, NamedVariables& vars)
                             QStringLiteral("Die Datei kann nicht gelesen werden (%1).")
                                 .arg(info.isDir() ? QStringLiteral("ein Verzeichnis") : file.errorString()));
     }
-    const QByteArray content = file.read(maximumFileSize + 1);
+    // A buffer of the file's own size, not of the limit: the game reads its few-line files often.
+    // One byte more than the limit still shows a file that is too big.
+    const QByteArray content = file.read(std::min(file.size(), maximumFileSize) + 1);
     if (file.error() != QFileDevice::NoError) {
         throw SettingsError(SettingsError::Kind::CannotRead, fileName, 0,
                             QStringLiteral("Die Datei kann nicht gelesen werden (%1).").arg(file.errorString()));
