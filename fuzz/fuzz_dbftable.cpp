@@ -20,6 +20,7 @@ namespace {
 const QString tableFile = QStringLiteral("QUIZ.QUZ");
 const QString memoFile = QStringLiteral("QUIZ.DBT");
 const QString indexName = QStringLiteral("IFUZZ");
+const QString indexFile = QStringLiteral("IFUZZ.QUI");
 
 struct TableFiles
 {
@@ -127,6 +128,8 @@ void readTable(Database& database)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const TableFiles files = split(data, size);
+    // No index file of an earlier input: each run depends on its own input alone.
+    FuzzScratch::remove(indexFile);
     FuzzScratch::write(tableFile, files.table);
     if (files.withMemo)
         FuzzScratch::write(memoFile, files.memo);
