@@ -54,12 +54,22 @@ QString PlayField::jokerFont() const
 
 QString PlayField::questionFont() const
 {
-    return CompoundFont::name(14 * m_state.F, QStringLiteral("Helv"));
+    return questionFontAt(m_state.F);
+}
+
+QString PlayField::questionFontAt(double F)
+{
+    return CompoundFont::name(14 * F, QStringLiteral("Helv"));
 }
 
 QString PlayField::answerFont() const
 {
-    return CompoundFont::name(10 * m_state.F, QStringLiteral("Helv"));
+    return answerFontAt(m_state.F);
+}
+
+QString PlayField::answerFontAt(double F)
+{
+    return CompoundFont::name(10 * F, QStringLiteral("Helv"));
 }
 
 void PlayField::create(int name, QPointF position, QSizeF size, const QString& caption, const QString& font,
@@ -114,7 +124,7 @@ void PlayField::zeige2(int /*mode*/)
 {
     const QString questionLine = QLatin1Char('.') + QString(120, QLatin1Char(' ')) + QLatin1Char('.');
     const QString questionIntro = questionLine + cr() + questionLine;
-    create(555, {4, 105}, {566, 60}, questionIntro, questionFont(), {8, 1, 1}, false,
+    create(555, {4, 105}, questionFieldSize, questionIntro, questionFont(), {8, 1, 1}, false,
            [this](const QVariant&, const QVariant&, BDbutton*) { m_actions.score(); });
 
     m_state.Platz = QuestionSelection::drawLayout(m_random);
@@ -143,7 +153,7 @@ void PlayField::zeige2(int /*mode*/)
     };
     const int names[4] = {666, 777, 888, 999};
     for (int i = 0; i < 4; ++i) {
-        create(names[i], {double(p[2 * i]), double(p[2 * i + 1])}, {380, 45}, introLine(intros[i]), answerFont(),
+        create(names[i], {double(p[2 * i]), double(p[2 * i + 1])}, answerButtonSize, introLine(intros[i]), answerFont(),
                answerColors, true, answer(names[i]), i == 0 ? right : wrong);
     }
 }

@@ -2,6 +2,8 @@
 
 #include "ui/bdbuttonfunctions.h"
 
+#include <QSizeF>
+
 #include <functional>
 
 struct GameState;
@@ -36,6 +38,15 @@ public:
     QString jokerFont() const;
     QString questionFont() const;
     QString answerFont() const;
+
+    // The question and answer fonts at any scale factor, for tools that measure texts for the
+    // play field.
+    static QString questionFontAt(double F);
+    static QString answerFontAt(double F);
+
+    // The sizes of the question field and of an answer button at scale factor 1.
+    static constexpr QSizeF questionFieldSize{566, 60};
+    static constexpr QSizeF answerButtonSize{380, 45};
 
 private:
     void create(int name, QPointF position, QSizeF size, const QString& caption, const QString& font,

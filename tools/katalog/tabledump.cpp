@@ -14,19 +14,12 @@ QString json(const QJsonValue& value)
     return QString::fromUtf8(wrapped.mid(1, wrapped.size() - 2));
 }
 
-QString withoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && (text.endsWith(QLatin1Char(' ')) || text.endsWith(QChar(0))))
-        text.chop(1);
-    return text;
-}
-
 QJsonValue fieldValue(const DbfTable& table, int recno, int field)
 {
     const QVariant value = table.value(recno, field);
     switch (table.fields().at(field).type) {
     case 'C':
-        return withoutTrailingBlanks(value.toString());
+        return TableDump::withoutPadding(value.toString());
     case 'N':
         if (!value.isValid())
             return QJsonValue::Null;
@@ -55,6 +48,13 @@ QString recordLine(const DbfTable& table, int recno)
 }
 
 } // namespace
+
+QString TableDump::withoutPadding(QString text)
+{
+    while (!text.isEmpty() && (text.endsWith(QLatin1Char(' ')) || text.endsWith(QChar(0))))
+        text.chop(1);
+    return text;
+}
 
 int TableDump::run(const QString& path, QTextStream& out, QTextStream& err)
 {

@@ -11,4 +11,6 @@ class TableDump
 public:
     // Returns the process exit status: 0, or 1 after a German message on err.
     static int run(const QString& path, QTextStream& out, QTextStream& err);
+    // A stored text without the blanks (and the zero bytes some writers pad with) at its end.
+    static QString withoutPadding(QString text);
 };
