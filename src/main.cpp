@@ -24,7 +24,7 @@ int main(int argc, char* argv[])
     QtSoundPlayer sounds;
     GameState state;
     Application game(state, *boxes, sounds, [](int status) { std::exit(status); },
-                     {QDir::currentPath(), qEnvironmentVariable("ALLUSERSPROFILE")});
+                     {QDir::currentPath(), qEnvironmentVariable("ALLUSERSPROFILE"), QCoreApplication::applicationFilePath()});
     game.start();
     return qtApp.exec();
 }

@@ -2,11 +2,15 @@
 
 #include "app/datadirectory.h"
 #include "app/mainwindow.h"
+#include "app/menusystem.h"
+#include "app/restart.h"
 #include "app/singleinstance.h"
+#include "app/windowscale.h"
 #include "game/answerevaluation.h"
 #include "game/jokers.h"
 #include "game/playfield.h"
 #include "highscore/highscorelist.h"
+#include "info/help.h"
 #include "info/links.h"
 #include "ui/qtalertboxes.h"
 #include "game/questionselection.h"
@@ -18,11 +22,14 @@
 #include "platform/settingsfile.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QScreen>
+#include <cstdio>
 
 namespace {
 
@@ -80,7 +87,8 @@ void Application::appSys()
     // A second game on the same data would overwrite the first one's tables: it stops here,
     // before any file of the data directory is touched.
     m_instance = std::make_unique<SingleInstance>(m_state.Pfad);
-    if (!m_instance->acquire()) {
+    // A restarted game waits until the old one has closed and locked its files.
+    if (!m_instance->acquire(Restart::isRestarted() ? Restart::waitMs : 0)) {
         m_boxes.notice(nullptr,
                        QStringLiteral("Brimora 2.0 läuft bereits mit den Daten in\n%1.\n\n"
                                       "Bitte spielen Sie in dem Fenster weiter, das schon offen ist.")
@@ -202,7 +210,7 @@ void Application::main()
     m_state.oLogo = displayLogo();
     m_window->setCloseRequestHandler([this] { appQuit(); });
 
-    // The menu bar and the sound setting are added here.
+    createMenuSystem();
 
     m_lock->encrypt(mainCatalog(), true);
     m_lock->encrypt(topicTable(), false);
@@ -226,6 +234,9 @@ void Application::main()
         Jokers::Calls{[this](const QString& button) { m_evaluation->zusatzinfo(button); }, [this] { nextQuestion(); }});
     m_playField->zeige1();
     m_playField->zeige2(1);
+    m_windowScale = std::make_unique<WindowScale>(
+        m_state, m_variables, m_boxes,
+        WindowScale::Parts{m_window.get(), &m_buttons, &m_database, m_playField.get(), [this] { restart(); }});
 
     // New catalogs waiting in the data directory are offered for import here.
 
@@ -234,6 +245,33 @@ void Application::main()
 
     m_window->activateWindow();
     m_window->setFocus();
+    reportStart();
+}
+
+void Application::createMenuSystem()
+{
+    MenuSystem::Actions actions;
+    actions.nullSc = [this] { m_highScores->nullSc(); };
+    actions.spezial = [this] { spezial(); };
+    // "beenden" goes the way of the close box, so both ask the same question.
+    actions.quitRequest = [this] { QCoreApplication::postEvent(m_window.get(), new QCloseEvent()); };
+    actions.help = [this] { Help::help(m_boxes); };
+    actions.playOnline = [] { Links::openRegisteredFile(Links::productWebsite); };
+    actions.info = [this] { info(); };
+    actions.bild = [this](int n) { bild(n); };
+    actions.restart = [this] { restart(); };
+    m_menu = std::make_unique<MenuSystem>(m_state, m_variables, m_boxes, std::move(actions));
+    m_menu->createMenuSystem(m_window->menuBar());
+}
+
+// One line for whoever starts the game from a terminal: which data, how large, which sounds.
+void Application::reportStart() const
+{
+    const QSize size = m_window->frameGeometry().size();
+    std::fprintf(stderr, "Brimora 2.0: Daten in %s, Fenster %d x %d (Faktor %.1f), Sound %d\n",
+                 qUtf8Printable(QDir::toNativeSeparators(m_state.Pfad)), size.width(), size.height(), m_state.F,
+                 m_state.musik);
+    std::fflush(stderr);
 }
 
 void Application::openTables()
@@ -260,16 +298,62 @@ void Application::appQuit()
     QWidget* focus = QApplication::focusWidget();
     if (m_boxes.yesNo(nullptr, QStringLiteral("Programm jetzt beenden ?"), QStringLiteral("Ende"), 65568)
         != MessageBoxes::Yes) {
-        if (focus)
+        // The message box took the activation: the window gets it back with the control's focus.
+        if (focus) {
+            focus->activateWindow();
             focus->setFocus();
+        }
         return;
     }
+    app_Quit();
+}
+
+void Application::app_Quit()
+{
+    closeAndLock();
+    end(0);
+}
+
+void Application::closeAndLock()
+{
     m_database.closeAll();
     m_database.select(1);
     m_lock->crypt(m_state.kana);
     m_lock->crypt(topicTable());
     m_lock->crypt(m_state.kahi);
-    end(0);
+}
+
+void Application::restart()
+{
+    const QString program =
+        m_environment.executable.isEmpty() ? QCoreApplication::applicationFilePath() : m_environment.executable;
+    // Without a new game the player would be left with none: this one goes on.
+    if (!Restart::start(program)) {
+        m_boxes.notice(nullptr,
+                       QStringLiteral("Brimora 2.0 konnte nicht neu gestartet werden.\n"
+                                      "Die Änderung wird beim nächsten Programmstart wirksam."),
+                       QStringLiteral("Neustart"));
+        return;
+    }
+    app_Quit();
+}
+
+bool Application::mus(int n)
+{
+    return m_menu->mus(n);
+}
+
+void Application::bild(int n)
+{
+    m_windowScale->bild(n);
+}
+
+void Application::spezial()
+{
+}
+
+void Application::info()
+{
 }
 
 void Application::end(int status)

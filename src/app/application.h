@@ -17,11 +17,13 @@ class AnswerEvaluation;
 class HighScoreList;
 class Jokers;
 class MainWindow;
+class MenuSystem;
 class MessageBoxes;
 class PlayField;
 class QuestionSelection;
 class SingleInstance;
 class SoundPlayer;
+class WindowScale;
 
 // The game from its start to its end: the table engine set-up, the data directory and main window,
 // the main procedure that opens the tables and builds the play field, and quitting.
@@ -34,6 +36,7 @@ public:
     {
         QString workingDirectory;  // absolute
         QString allUsersProfile;   // the value of ALLUSERSPROFILE, empty when not set
+        QString executable;        // the program a restart starts; empty: this process's own
     };
 
     // alerts: the game's own message boxes; nullptr for the real dialogs over the main window.
@@ -55,6 +58,16 @@ public:
 
     // The close request of the main window: asks, then closes the tables, locks the files and ends.
     void appQuit();
+    // The same without the question, for a restart.
+    void app_Quit();
+    // Starts the game anew in a process of its own; this one ends.
+    void restart();
+
+    // The menu's actions.
+    bool mus(int n);
+    void bild(int n);
+    void spezial();
+    void info();
 
     // What the play field's buttons call: a joker, the high score list, an answer.
     void joker(int kind);
@@ -68,6 +81,7 @@ public:
     Random& random() { return m_random; }
     QuestionSelection& selection() { return *m_selection; }
     HighScoreList& highScores() { return *m_highScores; }
+    MenuSystem& menu() { return *m_menu; }
     // The data file names of the game, relative to the data directory.
     static QString mainCatalog() { return QStringLiteral("QUIZ.QUZ"); }
     static QString topicTable() { return QStringLiteral("GEBIET.QUZ"); }
@@ -76,7 +90,10 @@ public:
 private:
     void restoreWindowScale();
     void createMainWindow();
+    void createMenuSystem();
     void openTables();
+    void reportStart() const;
+    void closeAndLock();
     QString dataFile(const QString& name) const;
     // Ends the process; the data directory is free for the next game at once.
     void end(int status);
@@ -93,6 +110,8 @@ private:
     std::unique_ptr<DataFileLock> m_lock;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<MenuSystem> m_menu;
+    std::unique_ptr<WindowScale> m_windowScale;
     Random m_random;
     ButtonContext m_buttons;
     std::unique_ptr<PlayField> m_playField;

@@ -29,6 +29,15 @@ void MainWindow::setOuterSize(double width, double height)
     resize(outer - frame);
 }
 
+void MainWindow::setFixedOuterSize(double width, double height)
+{
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize inner = QSize(int(std::lround(width)), int(std::lround(height))) - frame;
+    setMinimumSize(inner);
+    setMaximumSize(inner);
+    resize(inner);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();

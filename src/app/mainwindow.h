@@ -18,6 +18,8 @@ public:
     void setClientColor(const QColor& color);
     // Sets the outer size, frame and menu bar included, as far as the window system lets us know it.
     void setOuterSize(double width, double height);
+    // The same, and the player can no longer resize the window: minimum and maximum are that size.
+    void setFixedOuterSize(double width, double height);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

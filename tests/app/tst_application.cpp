@@ -33,7 +33,7 @@ private:
         {
             GameData::createMainFiles(dir.path(), 3);
             app = std::make_unique<Application>(state, boxes, sounds, [this](int status) { exits << status; },
-                                                Application::Environment{dir.path(), QString()});
+                                                Application::Environment{dir.path(), QString(), QString()});
             app->start();
         }
 

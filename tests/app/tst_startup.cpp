@@ -9,6 +9,7 @@
 
 #include "filesnapshot.h"
 #include "gamedata.h"
+#include "testfiles.h"
 
 #include <functional>
 
@@ -109,11 +110,9 @@ private slots:
             QVERIFY(QFile::remove(path));
         else
             QVERIFY(QFile::resize(path, 20));
-        // A later start: the scale is already stored.
-        QFile screen(dir.filePath("screen.xpf"));
-        QVERIFY(screen.open(QIODevice::WriteOnly));
-        screen.write("screen = 1.3\n");
-        screen.close();
+        // A later start: the scale and the sound are already stored.
+        QVERIFY(TestFiles::write(dir.filePath("screen.xpf"), "screen = 1.3\n"));
+        QVERIFY(TestFiles::write(dir.filePath("standard.cfg"), "musik = 2\n"));
         const FileSnapshot before(dir.path());
 
         QProcess game;

@@ -60,7 +60,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         GameData::createMainFiles(m_dir.path(), 30);
         m_app = std::make_unique<Application>(m_state, m_boxes, m_sounds, [this](int status) { m_exits << status; },
-                                              Application::Environment{m_dir.path(), QString()});
+                                              Application::Environment{m_dir.path(), QString(), QString()});
         m_app->start();
         QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
     }

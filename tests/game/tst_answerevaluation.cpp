@@ -51,7 +51,7 @@ private:
         {
             GameData::createMainFiles(dir.path(), 20);
             app = std::make_unique<Application>(state, boxes, sounds, [this](int status) { exits << status; },
-                                                Application::Environment{dir.path(), QString()}, &alerts);
+                                                Application::Environment{dir.path(), QString(), QString()}, &alerts);
             app->start();
         }
 
