@@ -1,13 +1,14 @@
 #include "ui/bdbutton.h"
 
+#include "platform/bitmap.h"
 #include "platform/bottomleft.h"
 #include "platform/compoundfont.h"
 #include "platform/palette.h"
 #include "ui/bdbuttonfunctions.h"
+#include "ui/bitmapref.h"
 #include "ui/soundplayer.h"
 #include "ui/staticpart.h"
 
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -29,11 +30,9 @@ QPixmap builtInPicture(int number)
     return number == 0 ? QPixmap() : QPixmap(QStringLiteral(":/bitmaps/%1").arg(number));
 }
 
-// The caption as the holder shows it: a line break is carriage return + line feed in the game's
-// texts, the holder breaks lines at the line feed alone.
-// The text as the caption holder shows it: lines end at their line feeds, and the blanks at the end
-// of a line do not count when the line is centred (the question and answer fields keep the
-// blanks that pad them to their width).
+// The text as the caption holder shows it: lines end at their line feeds (a line break is carriage
+// return + line feed in the game's texts), and the blanks at the end of a line do not count when
+// the line is centred (the question and answer fields keep the blanks that pad them to their width).
 QString shownText(const QString& text)
 {
     QStringList lines = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
@@ -121,14 +120,16 @@ BDbutton* BDbutton::create(std::optional<QPointF> position, std::optional<QSizeF
     if (!iconsize) {
         QSizeF measured(0, 0);
         if (const QString* file = std::get_if<QString>(&Icon)) {
-            const QSize pixels = file->isEmpty() ? QSize(0, 0) : QImageReader(*file).size();
-            double iw = std::max(0, pixels.width());
-            double ih = std::max(0, pixels.height());
+            Bitmap picture;
+            picture.loadFile(*file);
+            double iw = picture.size().width();
+            double ih = picture.size().height();
             if (!autosize && side) {
-                if (iw > W - tw)
-                    iw = W - tw - 10;
-                if (ih > H)
-                    ih = H - 6;
+                // A picture beside the caption is shrunk into the room the caption leaves it,
+                // with the margins of an automatically sized button (W = tw + iw + 15,
+                // H = ih + 6), so the caption keeps its last letter inside the frame.
+                iw = std::min(iw, std::max(0.0, W - tw - 15));
+                ih = std::min(ih, std::max(0.0, H - 6));
             }
             measured = QSizeF(iw, ih);
         } else {
@@ -216,17 +217,41 @@ BDbutton* BDbutton::create(std::optional<QPointF> position, std::optional<QSizeF
         } else {
             oIcon = new StaticPart(13, oBkGrd);
             oIcon->setColorBG(oBkGrd->colorBG());
-            oIcon->setScaledContents(true);
-            oIcon->setPixmap(QPixmap(std::get<QString>(Icon)));
         }
         oIcon->setObjectName(QStringLiteral("icon"));
         BottomLeft::place(oIcon, iconAt, QSizeF(iw, ih));
+        if (const QString* file = std::get_if<QString>(&Icon))
+            showPictureFile(*file, QSizeF(iw, ih));
         oIcon->show();
     }
 
     setVisible(initVisible);
     update();
     return this;
+}
+
+void BDbutton::showPictureFile(const QString& file, QSizeF size)
+{
+    // A picture view that covers the holder; Qt paints it again whenever the holder is painted.
+    auto* view = new BitmapRef(oIcon);
+    view->setObjectName(QStringLiteral("iconView"));
+    view->setAttribute(Qt::WA_TransparentForMouseEvents);
+    view->init(oIcon, nullptr, QPointF(0, 0), size);
+    if (const std::optional<int> background = oBkGrd->colorBG())
+        view->backcolor = *background;
+    view->create();
+    view->loadFile(file);
+    view->draw();
+}
+
+void BDbutton::setPicturePaintCallback(const std::function<void(QWidget*)>& callback)
+{
+    if (!hasImage(Icon) || !oIcon)
+        return;
+    oIcon->setPaintCallback(callback);
+    // A picture file lies in a view over the holder, so the view paints the same callback on top.
+    if (auto* view = oIcon->findChild<BitmapRef*>(QString(), Qt::FindDirectChildrenOnly))
+        view->setPaintCallback(callback);
 }
 
 QPointF BDbutton::toButton(QPointF qtPosition) const
@@ -316,8 +341,7 @@ bool BDbutton::disable()
         oStatic->setPaintCallback(&BDbutton::invert);
     else
         oStatic->setColorFG(8);
-    if (hasImage(Icon) && oIcon)
-        oIcon->setPaintCallback(&BDbutton::invert);
+    setPicturePaintCallback(&BDbutton::invert);
     enabled = false;
     button = false;
     releaseCapture();
@@ -329,8 +353,7 @@ bool BDbutton::enable()
     if (Type == 1)
         oStatic->setColorFG(oBkGrd->colorFG());
     oStatic->setPaintCallback({});
-    if (hasImage(Icon) && oIcon)
-        oIcon->setPaintCallback({});
+    setPicturePaintCallback({});
     enabled = true;
     return true;
 }
@@ -340,6 +363,8 @@ void BDbutton::invert(QWidget* control)
     if (!control)
         return;
     if (auto* button = qobject_cast<BDbutton*>(control); button && !button->isCreated())
+        return;
+    if (auto* view = qobject_cast<BitmapRef*>(control); view && !view->isCreated())
         return;
     QPainter painter(control);
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);

@@ -115,6 +115,10 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // For a picture file: a picture view of size that fills the holder and shows the file.
+    void showPictureFile(const QString& file, QSizeF size);
+    // The paint callback of the picture holder and of a picture view on it (empty: none).
+    void setPicturePaintCallback(const std::function<void(QWidget*)>& callback);
     QPointF toButton(QPointF qtPosition) const;
     bool inside(QPointF position) const;
     void leave();

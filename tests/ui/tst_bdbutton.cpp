@@ -1,11 +1,13 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QtTest>
 
+#include "platform/bottomleft.h"
 #include "platform/compoundfont.h"
 #include "platform/palette.h"
 #include "platform/scriptedmessageboxes.h"
 #include "ui/bdbutton.h"
 #include "ui/bdbuttonfunctions.h"
+#include "ui/bitmapref.h"
 #include "ui/soundplayer.h"
 #include "ui/staticpart.h"
 
@@ -48,6 +50,23 @@ bool hoverFrameShown(BDbutton* button)
     return frame && frame->isVisible();
 }
 
+// A picture whose pixels all differ from their neighbours, so an inverted or moved square shows.
+QImage pattern(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 7) % 256, (y * 11) % 256, 200));
+    }
+    return image;
+}
+
+// The Qt geometry of a part placed at a bottom-left position with a size in its parent.
+QRect placed(QWidget* part, QPointF position, QSizeF size)
+{
+    return BottomLeft::toQt(position, size, part->parentWidget()->height());
+}
+
 } // namespace
 
 class TestBDbutton : public QObject
@@ -86,14 +105,21 @@ private slots:
     void updateRecoloursButKeepsDisabledLook();
     void updateSoundPlaysWithActionAtRelease();
     void hideAndShowKeepState();
+    void pictureAndCaptionArePlaced_data();
+    void pictureAndCaptionArePlaced();
+    void pictureFileIsShownUnderThePointer();
+    void disabledPictureIsInvertedAtBottomLeft_data();
     void disabledPictureIsInvertedAtBottomLeft();
 
 private:
+    QString pictureFile(QSize size);
+
     BDbutton* make(BDButtonArgs args);
     void moveTo(BDbutton* button, QPointF bottomLeft);
     QPoint qtPoint(BDbutton* button, QPointF bottomLeft) const;
 
     std::unique_ptr<QWidget> host;
+    std::unique_ptr<QTemporaryDir> pictures;
     QStringList log;
     std::unique_ptr<SoundLog> sounds;
     std::unique_ptr<ScriptedMessageBoxes> boxes;
@@ -115,6 +141,7 @@ void TestBDbutton::initTestCase()
 void TestBDbutton::init()
 {
     log.clear();
+    pictures = std::make_unique<QTemporaryDir>();
     host = std::make_unique<QWidget>();
     host->setObjectName(QStringLiteral("clientArea"));
     host->resize(700, 400);
@@ -132,6 +159,15 @@ void TestBDbutton::init()
 void TestBDbutton::cleanup()
 {
     host.reset();
+    pictures.reset();
+}
+
+QString TestBDbutton::pictureFile(QSize size)
+{
+    const QString path = pictures->filePath(QStringLiteral("bild-%1x%2.bmp").arg(size.width()).arg(size.height()));
+    if (!QFile::exists(path))
+        pattern(size.width(), size.height()).save(path);
+    return path;
 }
 
 BDbutton* TestBDbutton::make(BDButtonArgs args)
@@ -616,24 +652,137 @@ void TestBDbutton::hideAndShowKeepState()
     QCOMPARE(runs, 1);
 }
 
+void TestBDbutton::pictureAndCaptionArePlaced_data()
+{
+    QTest::addColumn<QSize>("picture");     // a picture file of this size; empty: built-in picture 333
+    QTest::addColumn<bool>("side");
+    QTest::addColumn<QSizeF>("buttonSize"); // empty: automatic size
+    QTest::addColumn<QSizeF>("iconSize");   // the picture holder's size
+    const QSize builtIn;                     // picture 333 is 55 x 60
+    QTest::newRow("file above, automatic") << QSize(48, 32) << false << QSizeF() << QSizeF(48, 32);
+    QTest::newRow("built-in above, automatic") << builtIn << false << QSizeF() << QSizeF(55, 60);
+    QTest::newRow("file beside, automatic") << QSize(40, 40) << true << QSizeF() << QSizeF(40, 40);
+    QTest::newRow("built-in beside, automatic") << builtIn << true << QSizeF() << QSizeF(55, 60);
+    QTest::newRow("file beside, fits") << QSize(60, 20) << true << QSizeF(200, 40) << QSizeF(60, 20);
+    QTest::newRow("file above, fixed size") << QSize(60, 20) << false << QSizeF(200, 80) << QSizeF(60, 20);
+    // Too wide for the room beside the caption: 200 less the caption less the margins of an
+    // automatically sized button, 15 (filled in below).
+    QTest::newRow("file beside, too wide") << QSize(300, 20) << true << QSizeF(200, 40) << QSizeF(-1, 20);
+    QTest::newRow("file beside, too high") << QSize(30, 60) << true << QSizeF(200, 40) << QSizeF(30, 34);
+}
+
+void TestBDbutton::pictureAndCaptionArePlaced()
+{
+    QFETCH(QSize, picture);
+    QFETCH(bool, side);
+    QFETCH(QSizeF, buttonSize);
+    QFETCH(QSizeF, iconSize);
+    const QString caption = QStringLiteral("Post");
+    const QSizeF text = textSize(caption, host.get(), QStringLiteral("13.Helv"));
+    const double tw = text.width();
+    const double th = text.height();
+    if (iconSize.width() < 0)
+        iconSize.setWidth(buttonSize.width() - tw - 15);
+    const double iw = iconSize.width();
+    const double ih = iconSize.height();
+
+    const ButtonImage image = picture.isEmpty() ? ButtonImage(333) : ButtonImage(pictureFile(picture));
+    OptionalPair size;
+    if (!buttonSize.isEmpty())
+        size = {buttonSize.width(), buttonSize.height()};
+    BDbutton* button = make({.position = {20, 20}, .size = size, .caption = caption, .font = QStringLiteral("13.Helv"),
+                             .colors = ColorList{15, 1, 2}, .image = image, .imageSize = {}, .imageAtSide = side});
+    QVERIFY(button && button->oIcon);
+    QCOMPARE(button->side, side);
+    QCOMPARE(button->iconsize, std::optional<QSizeF>(iconSize));
+
+    // Automatic size from caption and picture: above, the wider of both and both heights; beside,
+    // both widths and the higher of both.
+    QSizeF expectedSize = buttonSize;
+    if (buttonSize.isEmpty())
+        expectedSize = side ? QSizeF(tw + iw + 15, std::max(th, ih) + 6) : QSizeF(std::max(tw, iw) + 6, th + ih + 10);
+    QCOMPARE(button->Size, expectedSize);
+    const double W = expectedSize.width();
+    const double H = expectedSize.height();
+
+    // Above: both centred, the caption near the bottom, the picture on it. Beside: the picture 5
+    // pixels from the left, the caption 10 pixels after it, both centred in the height.
+    QPointF iconAt((W - iw) / 2, th + 2);
+    QPointF captionAt((W - tw) / 2, 2);
+    if (side) {
+        iconAt = QPointF(5, (ih > th && H <= ih) ? 2 : (H - ih) / 2);
+        captionAt = QPointF(iw + 10, (ih <= th && H <= th) ? 2 : (H - th) / 2);
+    }
+    QCOMPARE(button->oIcon->geometry(), placed(button->oIcon, iconAt, iconSize));
+    QCOMPARE(button->oStatic->geometry(), placed(button->oStatic, captionAt, text));
+    // Beside: the caption lies after the picture and inside the panel.
+    if (side) {
+        QVERIFY(button->oStatic->geometry().left() >= button->oIcon->geometry().right() + 5);
+        QVERIFY(button->oStatic->geometry().right() < button->oBkGrd->width());
+    }
+
+    // A picture file lies in a picture view that covers its holder.
+    auto* view = button->oIcon->findChild<BitmapRef*>();
+    QCOMPARE(view != nullptr, !picture.isEmpty());
+    if (view) {
+        QCOMPARE(view->geometry(), button->oIcon->rect());
+        QVERIFY(!view->lIsEmpty);
+        QCOMPARE(view->oBmp.size(), picture);
+    }
+}
+
+void TestBDbutton::pictureFileIsShownUnderThePointer()
+{
+    BDbutton* button = make({.position = {50, 50}, .size = {}, .caption = QStringLiteral("Post"),
+                             .colors = ColorList{5, 1, 2}, .image = ButtonImage(pictureFile(QSize(64, 48))),
+                             .imageSize = {}});
+    auto* view = button->oIcon->findChild<BitmapRef*>();
+    QVERIFY(view);
+    // The view has the panel's background and shows the picture shrunk into its border of one pixel.
+    QCOMPARE(view->backcolor, 5);
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.pixel(0, 0), Palette::color(5).rgb());
+    QCOMPARE(shown.pixel(1, 1), pattern(64, 48).pixel(0, 0));
+
+    // The pointer over the picture is over the button.
+    const QPoint overPicture = view->mapTo(button, view->rect().center());
+    QTest::mouseMove(button, overPicture);
+    QVERIFY(button->lFocus);
+    QCOMPARE(captionColor(button), Palette::color(2));
+    int runs = 0;
+    button->activateAction = [&runs](const QVariant&, const QVariant&, BDbutton*) { ++runs; };
+    QTest::mouseClick(button, Qt::LeftButton, {}, overPicture);
+    QCOMPARE(runs, 1);
+}
+
+void TestBDbutton::disabledPictureIsInvertedAtBottomLeft_data()
+{
+    QTest::addColumn<bool>("fromFile");
+    QTest::newRow("built-in picture") << false;
+    QTest::newRow("picture file") << true;
+}
+
 void TestBDbutton::disabledPictureIsInvertedAtBottomLeft()
 {
+    QFETCH(bool, fromFile);
+    const ButtonImage image = fromFile ? ButtonImage(pictureFile(QSize(64, 48))) : ButtonImage(333);
     BDbutton* button = make({.position = {20, 20}, .size = {}, .caption = QStringLiteral("Post"),
-                             .colors = ColorList{15, 1, 2}, .image = ButtonImage(333), .imageSize = {}});
+                             .colors = ColorList{15, 1, 2}, .image = image, .imageSize = {}});
     QVERIFY(button->oIcon);
-    QCOMPARE(button->iconsize, std::optional<QSizeF>(QSizeF(55, 60)));
+    const QSizeF picture = fromFile ? QSizeF(64, 48) : QSizeF(55, 60);
+    QCOMPARE(button->iconsize, std::optional<QSizeF>(picture));
     const QSizeF text = textSize(QStringLiteral("Post"), host.get(), button->font);
-    QCOMPARE(button->Size, QSizeF(std::max(text.width(), 55.0) + 6, text.height() + 60 + 10));
+    QCOMPARE(button->Size, QSizeF(std::max(text.width(), picture.width()) + 6, text.height() + picture.height() + 10));
 
     const QImage before = button->oIcon->grab().toImage();
     button->disable();
     const QImage after = button->oIcon->grab().toImage();
     const int bottom = before.height() - 1;
-    QCOMPARE(after.pixelColor(5, bottom - 5).rgb() & 0xFFFFFF, ~before.pixelColor(5, bottom - 5).rgb() & 0xFFFFFF);
-    QCOMPARE(after.pixelColor(31, bottom - 31).rgb() & 0xFFFFFF, ~before.pixelColor(31, bottom - 31).rgb() & 0xFFFFFF);
-    // Outside the 32 x 32 square the picture stays as it was.
-    QCOMPARE(after.pixelColor(40, 5), before.pixelColor(40, 5));
-    QCOMPARE(after.pixelColor(5, bottom - 40), before.pixelColor(5, bottom - 40));
+    // The square from (0, 0) to (31, 31) from the bottom left is inverted, the rest stays.
+    for (const QPoint corner : {QPoint(0, bottom), QPoint(5, bottom - 5), QPoint(31, bottom - 31)})
+        QCOMPARE(after.pixelColor(corner).rgb() & 0xFFFFFF, ~before.pixelColor(corner).rgb() & 0xFFFFFF);
+    for (const QPoint outside : {QPoint(32, bottom), QPoint(0, bottom - 32), QPoint(40, 5)})
+        QCOMPARE(after.pixelColor(outside), before.pixelColor(outside));
     button->enable();
     QCOMPARE(button->oIcon->grab().toImage(), before);
 }
