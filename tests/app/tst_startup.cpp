@@ -1,4 +1,5 @@
 #include "app/datadirectory.h"
+#include "app/singleinstance.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,9 +22,12 @@ class TestStartup : public QObject
 
 private:
     // Starts the game in a working directory, answering every message box unattended.
-    static void startGame(QProcess& game, const QString& workingDirectory, const QString& allUsersProfile = {})
+    static void startGame(QProcess& game, const QString& workingDirectory, const QString& allUsersProfile = {},
+                          bool restarted = false)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (restarted)
+            env.insert(QStringLiteral("BRIMORA_RESTARTED"), QStringLiteral("1"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("BRIMORA_ANSWERS"), QString());
         env.remove(QStringLiteral("ALLUSERSPROFILE"));
@@ -152,6 +156,32 @@ private slots:
         QCOMPARE(before.changes(), QStringList());
         QCOMPARE(first.state(), QProcess::Running);
         stop(first);
+    }
+
+    // While the old game still holds the data directory, the restarted one touches nothing; once
+    // the old one is gone it starts with the scale the old one stored.
+    void aRestartedGameWaitsUntilTheOldOneHasEnded()
+    {
+        QTemporaryDir dir;
+        GameData::createMainFiles(dir.path());
+        lockAll(dir.path());
+        QVERIFY(TestFiles::write(dir.filePath("screen.xpf"), "screen = 1.1\n"));
+        auto oldGame = std::make_unique<SingleInstance>(dir.path());
+        QVERIFY(oldGame->acquire());
+        const FileSnapshot before(dir.path());
+
+        QProcess game;
+        startGame(game, dir.path(), {}, true);
+        QTest::qWait(1500);
+        QCOMPARE(game.state(), QProcess::Running);
+        QCOMPARE(before.changes(), QStringList());
+
+        oldGame.reset();
+        QVERIFY2(waitUntilPlaying(game, dir.path()), game.readAllStandardError().constData());
+        QCOMPARE(GameData::firstByte(dir.filePath("QUIZ.QUZ")), 0x83);
+        QByteArray report;
+        QVERIFY(waitFor([&] { return (report += game.readAllStandardError()).contains("Faktor 1.1"); }, game));
+        stop(game);
     }
 
     void theDataDirectoryIsFoundAtEachOfItsPlaces_data()
