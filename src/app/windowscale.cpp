@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cmath>
 
 WindowScale::WindowScale(GameState& state, NamedVariables& variables, MessageBoxes& boxes, Parts parts)
     : m_state(state)
@@ -33,7 +34,8 @@ void WindowScale::bild(int n)
 {
     const QSize desktop = desktopSize(m_parts.window);
     const double F0 = m_state.F;
-    m_state.F += n == 2 ? 0.1 : -0.1;
+    // Kept on whole tenths, so repeated steps do not drift and "screen.xpf" reads 1.4, not 1.4000000000000001.
+    m_state.F = std::round((F0 + (n == 2 ? 0.1 : -0.1)) * 10) / 10;
     if (m_state.F < 1) {
         m_state.F = 1;
         return;
