@@ -6,10 +6,12 @@
 #include "app/restart.h"
 #include "app/singleinstance.h"
 #include "app/windowscale.h"
+#include "data/catalogimport.h"
 #include "game/answerevaluation.h"
 #include "game/jokers.h"
 #include "game/playfield.h"
 #include "highscore/highscorelist.h"
+#include "info/cataloginfo.h"
 #include "info/help.h"
 #include "info/links.h"
 #include "ui/qtalertboxes.h"
@@ -20,6 +22,7 @@
 #include "platform/palette.h"
 #include "platform/settingserror.h"
 #include "platform/settingsfile.h"
+#include "special/specialcatalogs.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -216,6 +219,9 @@ void Application::main()
     m_lock->encrypt(topicTable(), false);
     m_lock->encrypt(highscoreTable(), false);
 
+    m_import = std::make_unique<CatalogImport>(
+        m_state, m_variables, CatalogImport::Parts{&m_database, m_lock.get(), &m_boxes, &m_buttons});
+    m_import->recover();
     openTables();
 
     m_playField = std::make_unique<PlayField>(
@@ -238,7 +244,14 @@ void Application::main()
         m_state, m_variables, m_boxes,
         WindowScale::Parts{m_window.get(), &m_buttons, &m_database, m_playField.get(), [this] { restart(); }});
 
-    // New catalogs waiting in the data directory are offered for import here.
+    m_special = std::make_unique<SpecialCatalogs>(
+        m_state,
+        SpecialCatalogs::Parts{&m_database, m_lock.get(), &m_variables, &m_boxes, &m_buttons, m_window.get()},
+        SpecialCatalogs::Calls{[this] { return displayLogo(); }, [this] { m_jokers->giveBack(); },
+                               [this] { return m_selection->wahl(); }, [this] { m_selection->frageNeu(); }});
+    m_info = std::make_unique<CatalogInfo>(m_state, m_database, m_variables, *m_alerts, m_window.get());
+
+    m_import->offerNewCatalogs();
 
     if (m_state.anzfra > 0)
         nextQuestion();
@@ -350,10 +363,12 @@ void Application::bild(int n)
 
 void Application::spezial()
 {
+    m_special->spezial();
 }
 
 void Application::info()
 {
+    m_info->info();
 }
 
 void Application::end(int status)

@@ -14,6 +14,8 @@
 
 class AlertBoxes;
 class AnswerEvaluation;
+class CatalogImport;
+class CatalogInfo;
 class HighScoreList;
 class Jokers;
 class MainWindow;
@@ -22,6 +24,7 @@ class MessageBoxes;
 class PlayField;
 class QuestionSelection;
 class SingleInstance;
+class SpecialCatalogs;
 class SoundPlayer;
 class WindowScale;
 
@@ -82,6 +85,9 @@ public:
     QuestionSelection& selection() { return *m_selection; }
     HighScoreList& highScores() { return *m_highScores; }
     MenuSystem& menu() { return *m_menu; }
+    CatalogImport& catalogImport() { return *m_import; }
+    SpecialCatalogs& specialCatalogs() { return *m_special; }
+    CatalogInfo& catalogInfo() { return *m_info; }
     // The data file names of the game, relative to the data directory.
     static QString mainCatalog() { return QStringLiteral("QUIZ.QUZ"); }
     static QString topicTable() { return QStringLiteral("GEBIET.QUZ"); }
@@ -121,4 +127,7 @@ private:
     std::unique_ptr<HighScoreList> m_highScores;
     std::unique_ptr<Jokers> m_jokers;
     std::unique_ptr<AnswerEvaluation> m_evaluation;
+    std::unique_ptr<CatalogImport> m_import;
+    std::unique_ptr<SpecialCatalogs> m_special;
+    std::unique_ptr<CatalogInfo> m_info;
 };
