@@ -42,6 +42,25 @@ public:
     void zeigeSp(const QList<int>& positions);
 
 private:
+    // The name of the catalog in play without extension: the alias of work area 1.
+    QString playingAlias() const;
+    // The file name of the chosen entry, empty when positions names none.
+    QString chosenCatalog(const QList<int>& positions) const;
+    // Closes the chooser, if it is still open, and gives the main window the focus.
+    void closeChooser();
+    // Why the catalog cannot be played (it cannot be opened or holds no questions); empty when it can.
+    QString whyNotPlayable(const QString& catalog) const;
+    // Makes sure the high score table exists and opens; creates it, emptied, on first use.
+    // Returns why it cannot be used, empty when it can.
+    QString prepareHighScores(const QString& highscores) const;
+    QString createHighScores(const QString& highscores) const;
+    // Opens the high score table in work area 2 and the catalog in work area 1.
+    void openTables(const QString& catalog, const QString& highscores);
+    void setWindowTitle(const QString& catalog);
+    void startNewGame();
+    void showLook(const QString& catalog);
+    void notice(const QString& text);
+
     GameState& m_state;
     Parts m_parts;
     Calls m_calls;
