@@ -410,7 +410,7 @@ void DbfTable::checkWritable() const
         fail(Kind::ReadOnly, QStringLiteral("Die Tabelle ist schreibgeschützt."));
 }
 
-QByteArray DbfTable::encodeValue(int field, const QVariant& value)
+QByteArray DbfTable::encodeValue(int field, const QVariant& value) const
 {
     const DbfField& f = m_fields.at(field);
     auto doesNotFit = [&](const QString& why) {
@@ -548,14 +548,8 @@ int DbfTable::appendRecord(const QList<QVariant>& values)
         fail(Kind::ValueDoesNotFit, QStringLiteral("Die Tabelle ist voll."));
 
     // Check every value before anything is written; then the memo blocks, then the record.
-    QByteArray record = blankRecord();
     QMap<int, QByteArray> memos;
-    for (int i = 0; i < values.size() && i < m_fields.size(); ++i) {
-        if (m_fields[i].type == 'M')
-            memos.insert(i, memoText(i, values[i]));
-        else if (values[i].isValid())
-            record.replace(m_fields[i].offset, m_fields[i].length, encodeValue(i, values[i]));
-    }
+    QByteArray record = encodeRecord(values, &memos);
     for (auto memo = memos.cbegin(); memo != memos.cend(); ++memo)
         record.replace(m_fields[memo.key()].offset, 10, memoField(memo.value()));
     writeAt(m_file, recordOffset(recno), record + QByteArray(1, endOfFile));
@@ -567,6 +561,43 @@ int DbfTable::appendRecord(const QList<QVariant>& values)
     m_recordCount = recno;
     m_cachedRecno = 0;
     return recno;
+}
+
+// The record for the values with its memo fields still blank; the memo texts go into memos by field.
+QByteArray DbfTable::encodeRecord(const QList<QVariant>& values, QMap<int, QByteArray>* memos) const
+{
+    QByteArray record = blankRecord();
+    for (int i = 0; i < values.size() && i < m_fields.size(); ++i) {
+        if (m_fields[i].type == 'M')
+            memos->insert(i, memoText(i, values[i]));
+        else if (values[i].isValid())
+            record.replace(m_fields[i].offset, m_fields[i].length, encodeValue(i, values[i]));
+    }
+    return record;
+}
+
+void DbfTable::checkValues(const QList<QVariant>& values) const
+{
+    QMap<int, QByteArray> memos;
+    encodeRecord(values, &memos);
+}
+
+void DbfTable::truncate(int count)
+{
+    checkWritable();
+    if (count < 0 || count > m_recordCount)
+        fail(Kind::NotPositioned, QStringLiteral("Die Tabelle lässt sich nicht auf %1 Datensätze kürzen (sie hat %2).")
+                                      .arg(count).arg(m_recordCount));
+    // The header first: from then on every reader stops at the kept records.
+    QByteArray countBytes(4, '\0');
+    qToLittleEndian<quint32>(quint32(count), countBytes.data());
+    writeAt(m_file, 4, countBytes);
+    m_recordCount = count;
+    m_cachedRecno = 0;
+    const qint64 end = recordOffset(count + 1);
+    writeAt(m_file, end, QByteArray(1, endOfFile));
+    if (!m_file.resize(end + 1))
+        fail(Kind::WriteFailed, QStringLiteral("Die Tabelle ließ sich nicht kürzen: %1.").arg(m_file.errorString()));
 }
 
 void DbfTable::commit()

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -58,6 +59,12 @@ public:
     // missing or invalid entries stay blank. Every value is checked before anything is written; the
     // memo blocks and the record go to the files before the header counts the new record.
     int appendRecord(const QList<QVariant>& values = {});
+    // Checks values exactly as appendRecord does and raises the same DbfError, writing nothing.
+    void checkValues(const QList<QVariant>& values) const;
+    // Undoes appends: keeps the first count records (header count, file length and the end mark 1A
+    // behind the last record). The memo file is left as it is. Raises DbfError when count is more
+    // than the table holds.
+    void truncate(int count);
     // Forces all written data to the disk.
     void commit();
 
@@ -67,7 +74,8 @@ private:
     void openMemo();
     QByteArray readRecord(int recno) const;
     QByteArray fieldBytes(int recno, int field) const;
-    QByteArray encodeValue(int field, const QVariant& value);
+    QByteArray encodeValue(int field, const QVariant& value) const;
+    QByteArray encodeRecord(const QList<QVariant>& values, QMap<int, QByteArray>* memos) const;
     QByteArray memoText(int field, const QVariant& value) const;
     QByteArray memoField(const QByteArray& text);
     QByteArray blankRecord() const;
