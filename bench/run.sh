@@ -6,7 +6,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source_dir=${SOURCE_DIR:-$(dirname "$here")}
 build_dir=${BUILD_DIR:-$source_dir/build/bench}
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build_dir" --target bench_random bench_selection bench_import -j "${JOBS:-2}" >/dev/null
+cmake --build "$build_dir" --target bench_random bench_selection bench_import bench_chooser -j "${JOBS:-2}" >/dev/null
 "$build_dir/bench/bench_random"
 "$build_dir/bench/bench_selection"
 "$build_dir/bench/bench_import"
+"$build_dir/bench/bench_chooser"
