@@ -8,9 +8,11 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QUrl>
 #include <cmath>
 
 namespace {
@@ -21,6 +23,18 @@ constexpr double dialogHeight = 400;
 QFont arial(double points)
 {
     return CompoundFont::toFont(CompoundFont::name(points, QStringLiteral("Arial")));
+}
+
+// A longer address gets a smaller font rather than losing its ends.
+void shrinkToFit(QPushButton* button)
+{
+    constexpr int margin = 8;
+    QFont font = button->font();
+    while (font.pointSizeF() > 6
+           && QFontMetricsF(font).horizontalAdvance(button->text()) > button->width() - margin) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    button->setFont(font);
 }
 
 } // namespace
@@ -62,11 +76,13 @@ SpecialChooser::SpecialChooser(QWidget* owner, double F, const QStringList& entr
     more->setFont(arial(9 * F));
     BottomLeft::place(more, QPointF(3 * F, 35 * F), QSizeF(279 * F, 18 * F));
 
-    auto* web = new QPushButton(Links::productWebsite, this);
+    // The address as a player writes it: without the scheme, which would not fit the button.
+    auto* web = new QPushButton(QUrl(Links::productWebsite).host(), this);
     web->setObjectName(QStringLiteral("specialWeb"));
     web->setAutoDefault(false);
     web->setFont(arial(10 * F));
     BottomLeft::place(web, QPointF(70 * F, 10 * F), QSizeF(130 * F, 20 * F));
+    shrinkToFit(web);
     connect(web, &QPushButton::clicked, this, [] { Links::openRegisteredFile(Links::productWebsite); });
 
     m_list->setCurrentRow(0);

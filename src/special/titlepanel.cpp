@@ -61,6 +61,13 @@ QLabel* TitlePanel::addText(const char* objectName, const QString& text, QPointF
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(wrap);
     setColours(label, {}, colour);
+    // A line box lower than its font grows around its centre, so descenders (g, y) of the big
+    // heading are not cut off; the text stays where it would be.
+    const double lineHeight = label->fontMetrics().height();
+    if (!wrap && lineHeight > size.height()) {
+        position.ry() -= (lineHeight - size.height()) / 2;
+        size.setHeight(lineHeight);
+    }
     BottomLeft::place(label, position, size);
     return label;
 }

@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "data/cataloglayout.h"
+#include "info/links.h"
 #include "platform/dbf/dbftable.h"
 #include "platform/palette.h"
 #include "platform/scriptedmessageboxes.h"
@@ -9,10 +10,12 @@
 #include "ui/bdbutton.h"
 #include "ui/staticpart.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,6 +25,18 @@
 #include "recordingsoundplayer.h"
 #include "scriptedalertboxes.h"
 #include "testfiles.h"
+
+// Takes the web addresses the game hands to the desktop.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
 
 // Playing another catalog: the chooser "Katalogauswahl" over a data directory with special
 // catalogs, and the switch of a running game to the chosen one and back to the main catalog.
@@ -41,12 +56,13 @@ private:
         std::unique_ptr<Application> app;
 
         // catalogs: file name → number of questions; the game starts on the main catalog (3 questions).
-        explicit Game(const QMap<QString, int>& catalogs, QList<int> answers = {}, QList<int> alertAnswers = {})
+        explicit Game(const QMap<QString, int>& catalogs, QList<int> answers = {}, QList<int> alertAnswers = {},
+                      double scale = 1.0)
             : boxes(std::move(answers))
             , alerts(std::move(alertAnswers))
         {
             GameData::createMainFiles(dir.path(), 3);
-            TestFiles::write(path("screen.xpf"), "screen = 1\n");
+            TestFiles::write(path("screen.xpf"), QStringLiteral("screen = %1\n").arg(scale).toUtf8());
             for (auto it = catalogs.cbegin(); it != catalogs.cend(); ++it)
                 addCatalog(it.key(), it.value());
             app = std::make_unique<Application>(state, boxes, sounds, [this](int status) { exits << status; },
@@ -79,7 +95,7 @@ private:
             });
             app->specialCatalogs().spezial();
             if (!script.failure().isEmpty())
-                qWarning() << script.failure();
+                QTest::qFail(qPrintable(script.failure()), __FILE__, __LINE__);
             return shown;
         }
 
@@ -182,6 +198,35 @@ private slots:
         QVERIFY(game.app->database().isOpen(2) && game.app->database().isOpen(5));
         // Every catalog counted is locked again.
         QCOMPARE(GameData::firstByte(game.path("GESCHICHTE.QUZ")), 0x1A);
+    }
+
+    void theChooserGrowsWithTheWindowAndLinksTheWebSite_data()
+    {
+        QTest::addColumn<double>("F");
+        QTest::newRow("1.0") << 1.0;
+        QTest::newRow("1.3") << 1.3;
+    }
+
+    void theChooserGrowsWithTheWindowAndLinksTheWebSite()
+    {
+        QFETCH(double, F);
+        Game game({{"SPORT.QUZ", 4}}, {}, {}, F);
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+        game.openChooser([&](QWidget* dialog) {
+            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("specialList"));
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Katalogauswahl"));
+            QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
+            QCOMPARE(dialog->frameGeometry().size(), QSize(qRound(289 * F), qRound(400 * F)));
+            QCOMPARE(list->size(), QSize(qRound(279 * F), qRound(245 * F)));
+            QCOMPARE(list->font().pointSize(), qRound(10 * F));
+            QCOMPARE(list->currentRow(), 0);
+            QCOMPARE(QApplication::focusWidget(), list);
+            dialog->findChild<QPushButton*>(QStringLiteral("specialWeb"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("specialCancel"))->click();
+        });
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl(Links::productWebsite)});
     }
 
     void withoutSpecialCatalogsTheChooserSaysSo()
