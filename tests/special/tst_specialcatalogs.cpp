@@ -334,6 +334,19 @@ private slots:
         QCOMPARE(game.app->database().selected(), 1);
     }
 
+    void quittingWhileASpecialCatalogIsPlayedLocksItAndItsList()
+    {
+        Game game({{"SPORT.QUZ", 4}});
+        game.choose(QStringLiteral("SPORT"));
+        game.app->app_Quit();
+        QCOMPARE(game.exits, QList<int>{0});
+        QCOMPARE(GameData::firstByte(game.path("SPORT.QUZ")), 0x1A);
+        QCOMPARE(GameData::firstByte(game.path("HSC_SPORT.QUZ")), 0x1A);
+        // The main files were closed at the switch and stay unlocked.
+        QCOMPARE(GameData::firstByte(game.path("QUIZ.QUZ")), 0x83);
+        QCOMPARE(GameData::firstByte(game.path("HIGHSCOR.QUZ")), 0x03);
+    }
+
     void theTitlePanelTakesNothingFromTheCatalogBefore_data()
     {
         QTest::addColumn<QByteArray>("settings"); // GESCHICHTE.CFG; empty: no file
