@@ -47,6 +47,39 @@ QString scoreValueText(qlonglong richtige)
     return text;
 }
 
+// The three fields of one slot of the list.
+struct Slot
+{
+    QVariant richtige;
+    QVariant name;
+    QVariant datum;
+};
+
+const Slot emptySlot{0, QString(), QVariant()}; // the empty date
+
+Slot readSlot(const WorkArea& highscores)
+{
+    return {highscores.fieldGet(richtigeField), highscores.fieldGet(nameField), highscores.fieldGet(datumField)};
+}
+
+void writeSlot(WorkArea& highscores, const Slot& slot)
+{
+    highscores.fieldPut(nameField, slot.name);
+    highscores.fieldPut(richtigeField, slot.richtige);
+    highscores.fieldPut(datumField, slot.datum);
+}
+
+// Writes a slot back after a failed entry, as far as the table still takes writes: a fault here
+// leaves the record as the first fault left it, and the player has been told already.
+void putBack(WorkArea& highscores, int recno, const Slot& slot)
+{
+    try {
+        highscores.goTo(recno);
+        writeSlot(highscores, slot);
+    } catch (const DbfError&) {
+    }
+}
+
 } // namespace
 
 const QString HighScoreList::indexName = QStringLiteral("ihigh");
@@ -120,16 +153,31 @@ void HighScoreList::nullSc()
 
     m_database.select(2);
     WorkArea& highscores = m_database.area(2);
-    // Without an index the passes run in record order and no index has to follow them.
-    highscores.clearIndexes();
-    for (highscores.goTop(); !highscores.eof(); highscores.skip())
-        highscores.fieldPut(richtigeField, 0);
-    for (highscores.goTop(); !highscores.eof(); highscores.skip())
-        highscores.fieldPut(nameField, QString());
-    for (highscores.goTop(); !highscores.eof(); highscores.skip())
-        highscores.fieldPut(datumField, QVariant()); // the empty date
-    m_database.commitAll();
-    highscores.createIndex(indexName, indexKey);
+    QString fault;
+    try {
+        // Without an index the passes run in record order and no index has to follow them.
+        highscores.clearIndexes();
+        for (highscores.goTop(); !highscores.eof(); highscores.skip())
+            highscores.fieldPut(richtigeField, 0);
+        for (highscores.goTop(); !highscores.eof(); highscores.skip())
+            highscores.fieldPut(nameField, QString());
+        for (highscores.goTop(); !highscores.eof(); highscores.skip())
+            highscores.fieldPut(datumField, QVariant()); // the empty date
+        m_database.commitAll();
+    } catch (const DbfError& error) {
+        fault = QStringLiteral("Die Highscore-Liste ließ sich nicht zurücksetzen.\n\n") + error.message();
+    }
+    // The index is built in any case: the next entry must go into the spare slot of the right order.
+    try {
+        highscores.createIndex(indexName, indexKey);
+    } catch (const DbfError& error) {
+        if (fault.isEmpty())
+            fault = QStringLiteral("Die Highscore-Liste wurde zurückgesetzt, nur ihre Indexdatei ließ sich nicht "
+                                   "schreiben. Die Liste bleibt trotzdem richtig sortiert.\n\n")
+                    + error.message();
+    }
+    if (!fault.isEmpty())
+        reportFault(fault);
     m_database.select(1);
 }
 
@@ -139,19 +187,37 @@ void HighScoreList::scoreName()
     WorkArea& highscores = m_database.area(2);
     // The last record in index order is the spare slot that takes the new entry.
     highscores.goBottom();
-    {
-        ScoreNameDialog dialog(m_state.oDlg, m_state.F, highscores);
-        dialog.run();
-    }
-    if (!highscores.fieldGet(nameField).toString().trimmed().isEmpty()) {
-        highscores.fieldPut(datumField, QDate::currentDate());
-        highscores.fieldPut(richtigeField, m_state.richtig);
-        // The entry has moved up to its place; the record now last becomes the new spare slot.
-        highscores.goBottom();
-        highscores.fieldPut(nameField, QString());
-        highscores.fieldPut(richtigeField, 0);
-        highscores.fieldPut(datumField, QVariant());
-        m_database.commitAll();
+    const int spare = highscores.recNo();
+    int pushedOut = 0;
+    Slot pushedOutBefore;
+    try {
+        {
+            ScoreNameDialog dialog(m_state.oDlg, m_state.F, highscores);
+            dialog.run();
+        }
+        if (!highscores.fieldGet(nameField).toString().trimmed().isEmpty()) {
+            highscores.fieldPut(datumField, QDate::currentDate());
+            highscores.fieldPut(richtigeField, m_state.richtig);
+            // The entry has moved up to its place; the record now last becomes the new spare slot.
+            highscores.goBottom();
+            pushedOut = highscores.recNo();
+            pushedOutBefore = readSlot(highscores);
+            writeSlot(highscores, emptySlot);
+            m_database.commitAll();
+        }
+    } catch (const DbfError& error) {
+        // No half entry stays behind, and no entry is pushed out by an entry that was not made.
+        if (pushedOut != 0 && pushedOut != spare)
+            putBack(highscores, pushedOut, pushedOutBefore);
+        putBack(highscores, spare, emptySlot);
+        reportFault(QStringLiteral("Das Ergebnis ließ sich nicht in die Highscore-Liste eintragen; die Liste bleibt, "
+                                   "wie sie war.\n\n")
+                    + error.message());
     }
     m_database.select(1);
+}
+
+void HighScoreList::reportFault(const QString& text)
+{
+    m_boxes.notice(nullptr, text + QStringLiteral("\n\nDas Spiel geht weiter."), QStringLiteral("Hinweis"));
 }

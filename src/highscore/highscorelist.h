@@ -20,9 +20,11 @@ public:
 
     // Shows the ten places in an alert box.
     void score();
-    // Asks, and on yes empties every slot and builds the index anew.
+    // Asks, and on yes empties every slot and builds the index anew. A table that cannot be
+    // written gives a message naming the file and the fault.
     void nullSc();
-    // Asks for the player's name and enters the result `richtig` with today's date.
+    // Asks for the player's name and enters the result `richtig` with today's date. When the table
+    // cannot be written the list is left as it was, with a message naming the file and the fault.
     void scoreName();
 
     // The text of the list: a header, a rule and ten rows (place, date, score, name) read from the
@@ -37,6 +39,9 @@ public:
     static const QString indexKey;      // "descend(richtige)"
 
 private:
+    // A table fault while writing the list, told to the player; the game goes on.
+    void reportFault(const QString& text);
+
     GameState& m_state;
     Database& m_database;
     MessageBoxes& m_boxes;

@@ -410,7 +410,9 @@ void SettingsFile::save(const QString& path, const QString& pattern, const Named
 
     QSaveFile file(fileName);
     const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // The text sits in Qt's write buffer until flushed; a full disk refuses it only then, and
+    // commit() would not notice, replacing the old file by an empty one. So flush and check first.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         throw SettingsError(SettingsError::Kind::CannotWrite, fileName, 0,
                             QStringLiteral("Die Datei kann nicht geschrieben werden (%1).")
                                 .arg(file.errorString()));

@@ -119,8 +119,10 @@ void DbfIndex::writeFile() const
 {
     QSaveFile file(m_filePath);
     if (file.open(QIODevice::WriteOnly)) {
-        file.write(fileMagic + "\nkey=" + m_keyExpression.toUtf8() + "\n");
-        if (file.commit())
+        const QByteArray bytes = fileMagic + "\nkey=" + m_keyExpression.toUtf8() + "\n";
+        // A full disk refuses the buffered bytes only when they are flushed, which commit() does not
+        // check: without this an empty index file would replace the old one.
+        if (file.write(bytes) == bytes.size() && file.flush() && file.commit())
             return;
     }
     throw DbfError(DbfError::Kind::WriteFailed, m_filePath,

@@ -132,10 +132,14 @@ void WorkArea::indexesTake(int recno, int field)
 void WorkArea::createIndex(const QString& name, const QString& keyExpression)
 {
     auto index = std::make_unique<DbfIndex>(m_database.indexPath(name), keyExpression, *m_table);
-    index->writeFile();
+    const DbfIndex& built = *index;
     m_indexes.clear();
     m_indexes.push_back(std::move(index));
     goTop();
+    // The order lives in memory; the file only records the key. When it cannot be written (a full
+    // disk) the fault is raised, but the records already follow the new index, so a caller that
+    // goes on does not write into the wrong record.
+    built.writeFile();
 }
 
 void WorkArea::clearIndexes()

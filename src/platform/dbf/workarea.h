@@ -45,6 +45,7 @@ public:
     void append(const QList<QVariant>& values = {});
 
     // Builds an index file on the key and makes it the only active index, at the first record.
+    // A file that cannot be written raises DbfError with the index already active.
     void createIndex(const QString& name, const QString& keyExpression);
     // Empties the list of active indexes: records are visited in record-number order.
     void clearIndexes();
