@@ -31,7 +31,7 @@
 // fault, keeps what was stored, and the game goes on.
 namespace {
 
-enum class Fault { FullDisk, NearlyFullDisk, ReadOnly };
+enum class Fault { FullDisk, NearlyFullDisk, RoomForThreePages, ReadOnly };
 
 // A small tmpfs of its own, so that filling it touches no other file system.
 class SmallDisk
@@ -159,6 +159,7 @@ public:
         switch (m_fault) {
         case Fault::FullDisk: return m_disk->fill(0);
         case Fault::NearlyFullDisk: return m_disk->fill(16 * 1024);
+        case Fault::RoomForThreePages: return m_disk->fill(3 * 4096);
         case Fault::ReadOnly:
             for (const char* name : {"standard.cfg", "screen.xpf"})
                 ::chmod(QFile::encodeName(path(QLatin1String(name))).constData(), 0444);
@@ -358,17 +359,26 @@ private slots:
     void importThatCannotBeWrittenKeepsTheCatalog_data()
     {
         QTest::addColumn<Fault>("fault");
-        QTest::newRow("full disk") << Fault::FullDisk;
-        QTest::newRow("disk full half way") << Fault::NearlyFullDisk;
-        QTest::newRow("read-only main catalog") << Fault::ReadOnly;
+        QTest::addColumn<QString>("knownFault");
+        QTest::newRow("full disk")
+            << Fault::FullDisk
+            << QStringLiteral("the import builds its topic index before it guards against table faults, so a "
+                              "full disk ends the game with an unhandled fault");
+        QTest::newRow("disk full half way") << Fault::NearlyFullDisk << QString();
+        // Room for the import's index, journal and topic backup, but not for putting the topics back.
+        QTest::newRow("disk full before the topics are put back")
+            << Fault::RoomForThreePages
+            << QStringLiteral("the journal's whole-file writes do not flush before commit, so the topic table "
+                              "is put back as an empty file on a full disk");
+        QTest::newRow("read-only main catalog") << Fault::ReadOnly << QString();
     }
 
     void importThatCannotBeWrittenKeepsTheCatalog()
     {
         QFETCH(Fault, fault);
-        if (fault == Fault::FullDisk)
-            QSKIP("the import builds its topic index before it guards against table faults, so a full disk "
-                  "ends the game with an unhandled fault; left to the import's owner");
+        QFETCH(QString, knownFault);
+        if (!knownFault.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("known fault of the import, not fixed yet: ") + knownFault));
         FaultyData data(fault);
         if (!data.skipReason().isEmpty())
             QSKIP(qPrintable(data.skipReason()));
