@@ -195,12 +195,18 @@ bool CatalogImport::importCatalog(const QString& name, int n)
 
     std::unique_ptr<QPushButton> progress(createProgressButton());
     db.select(topicArea);
-    db.area(topicArea).createIndex(QStringLiteral("quizg"), QStringLiteral("name"));
+    // The topic index file is the first thing written: a full disk already shows here.
+    QString fault = faultOf([&] { db.area(topicArea).createIndex(QStringLiteral("quizg"), QStringLiteral("name")); });
+    if (!fault.isEmpty()) {
+        progress.reset();
+        notImported(file, fault);
+        return false;
+    }
     const int originalByte = firstByte(dataFile(table));
     m_parts.lock->encrypt(table, true);
 
     // Everything is checked before the first question is appended.
-    QString fault = faultOf([&] {
+    fault = faultOf([&] {
         validate(db.use(newCatalogArea, name));
         journal.begin(n, db.area(mainArea).table(), db.area(topicArea).table().path());
     });
@@ -362,7 +368,12 @@ void CatalogImport::reopenTables()
     Database& db = *m_parts.database;
     WorkArea& topics = db.use(topicArea, QStringLiteral("gebiet"));
     m_state.anzgeb = topics.recCount();
-    topics.createIndex(QStringLiteral("quizg"), QStringLiteral("name"));
+    try {
+        topics.createIndex(QStringLiteral("quizg"), QStringLiteral("name"));
+    } catch (const DbfError&) {
+        // The order is in place; only its file could not be written (a full disk), and the
+        // game rebuilds that file from the table whenever it opens the index.
+    }
     m_state.anzfra = db.use(mainArea, QStringLiteral("quiz")).recCount();
 }
 

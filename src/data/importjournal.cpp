@@ -39,7 +39,7 @@ QByteArray readWhole(const QString& path)
 void writeWhole(const QString& path, const QByteArray& bytes)
 {
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush() || !out.commit())
         failWrite(path, QStringLiteral("Die Datei ließ sich nicht schreiben: %1.").arg(out.errorString()));
 }
 
@@ -125,7 +125,18 @@ void ImportJournal::undo(const QString& questionTable, const QString& topicTable
     }
     if (!memo.isEmpty() && before.memoSize >= 0)
         cutMemoFile(memo, before);
-    writeWhole(topicTable, topics);
+    putBackInPlace(topicTable, topics);
+}
+
+// The topic table is written back over itself: it is never smaller than before the import, so this
+// needs no room on a full disk. Should it stop half way, the journal and the backup are still
+// there and the next start does it again.
+void ImportJournal::putBackInPlace(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || file.write(bytes) != bytes.size() || !file.resize(bytes.size())
+        || !file.flush() || ::fsync(file.handle()) != 0)
+        failWrite(path, QStringLiteral("Die Datei ließ sich nicht zurückschreiben: %1.").arg(file.errorString()));
 }
 
 // Memos are only ever appended behind the end, so the file's first size bytes are as they were but

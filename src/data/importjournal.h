@@ -46,6 +46,7 @@ private:
     QString journalPath() const;
     QString backupPath() const;
     static void cutMemoFile(const QString& memoPath, const Before& before);
+    static void putBackInPlace(const QString& path, const QByteArray& bytes);
 
     QString Pfad;
 };

@@ -40,5 +40,6 @@ bool saveBitmap(const Bitmap* bitmap, const QString& fileName)
     // An incomplete file is thrown away when out goes out of scope uncommitted.
     if (out.write(file) != file.size())
         return false;
-    return out.commit();
+    // A full disk refuses the buffered bytes only at the flush, which commit() does not report.
+    return out.flush() && out.commit();
 }

@@ -138,7 +138,7 @@ int CatalogExport::run(const QString& table, const QString& target, QTextStream&
 
     const QString text = sourceText(catalog);
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.flush() || !file.commit())
         return fail(err, {QStringLiteral("%1 lässt sich nicht schreiben: %2.").arg(target, file.errorString())});
 
     const QStringList differences = rebuildDifferences(table, target);

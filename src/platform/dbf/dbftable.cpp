@@ -135,7 +135,7 @@ void DbfTable::create(const QString& path, const QList<DbfField>& fields)
 
     const auto write = [&](const QString& file, const QByteArray& bytes) {
         QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush() || !out.commit())
             failCreate(file, QStringLiteral("Die Datei ließ sich nicht anlegen: %1.").arg(out.errorString()));
     };
     if (withMemo) {
