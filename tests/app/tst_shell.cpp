@@ -16,25 +16,15 @@
 #include <QtTest>
 
 #include "gamedata.h"
+#include "offscreendesktop.h"
 #include "modalscript.h"
 #include "recordingsoundplayer.h"
 #include "testfiles.h"
+#include "urlcatcher.h"
 
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
-
-// Takes the web addresses the game hands to the desktop.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 
 // The shell around the play field on a desktop of 1024 × 768 pixels: the menu bar and what its
 // items do, the sound setting, the window size steps, quitting and the restart.
@@ -343,10 +333,7 @@ const QString TestShell::scaleQuestion = QStringLiteral(
 int main(int argc, char* argv[])
 {
     QTemporaryDir screens;
-    const QString config = screens.filePath(QStringLiteral("screens.json"));
-    TestFiles::write(config, R"({"screens":[{"name":"s","x":0,"y":0,"width":1024,"height":768,)"
-                             R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+    OffscreenDesktop::use(screens, 1024, 768);
     QApplication app(argc, argv);
     TestShell test;
     return QTest::qExec(&test, argc, argv);

@@ -5,19 +5,9 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "urlcatcher.h"
+
 namespace {
-
-// Takes what would go to the browser or the mail program, so no program is started.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 
 const QStringList schemes{QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("mailto")};
 

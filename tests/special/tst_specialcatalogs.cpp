@@ -21,22 +21,12 @@
 
 #include "filesnapshot.h"
 #include "gamedata.h"
+#include "offscreendesktop.h"
 #include "modalscript.h"
 #include "recordingsoundplayer.h"
 #include "scriptedalertboxes.h"
 #include "testfiles.h"
-
-// Takes the web addresses the game hands to the desktop.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
+#include "urlcatcher.h"
 
 // Playing another catalog: the chooser "Katalogauswahl" over a data directory with special
 // catalogs, and the switch of a running game to the chosen one and back to the main catalog.
@@ -445,10 +435,7 @@ private slots:
 int main(int argc, char* argv[])
 {
     QTemporaryDir screens;
-    const QString config = screens.filePath(QStringLiteral("screens.json"));
-    TestFiles::write(config, R"({"screens":[{"name":"s","x":0,"y":0,"width":1600,"height":1200,)"
-                             R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+    OffscreenDesktop::use(screens, 1600, 1200);
     QApplication app(argc, argv);
     TestSpecialCatalogs test;
     return QTest::qExec(&test, argc, argv);
