@@ -251,7 +251,7 @@ void Application::main()
                                [this] { return m_selection->wahl(); }, [this] { m_selection->frageNeu(); }});
     m_info = std::make_unique<CatalogInfo>(m_state, m_database, m_variables, *m_alerts, m_window.get());
 
-    m_import->offerNewCatalogs();
+    offerNewCatalogs();
 
     if (m_state.anzfra > 0)
         nextQuestion();
@@ -287,9 +287,20 @@ void Application::reportStart() const
     std::fflush(stderr);
 }
 
-void Application::openTables()
+template <typename Step>
+void Application::endOnTableFault(Step&& step)
 {
     try {
+        step();
+    } catch (const DbfError& error) {
+        m_database.closeAll();
+        m_errorHandler.handle(error);
+    }
+}
+
+void Application::openTables()
+{
+    endOnTableFault([this] {
         WorkArea& topics = m_database.use(5, QStringLiteral("gebiet"));
         m_state.anzgeb = topics.recCount();
 
@@ -300,10 +311,7 @@ void Application::openTables()
 
         WorkArea& questions = m_database.use(1, QStringLiteral("quiz"));
         m_state.anzfra = questions.recCount();
-    } catch (const DbfError& error) {
-        m_database.closeAll();
-        m_errorHandler.handle(error);
-    }
+    });
 }
 
 void Application::appQuit()
@@ -363,7 +371,12 @@ void Application::bild(int n)
 
 void Application::spezial()
 {
-    m_special->spezial();
+    endOnTableFault([this] { m_special->spezial(); });
+}
+
+void Application::offerNewCatalogs()
+{
+    endOnTableFault([this] { m_import->offerNewCatalogs(); });
 }
 
 void Application::info()

@@ -71,6 +71,8 @@ public:
     void bild(int n);
     void spezial();
     void info();
+    // Offers the new catalogs waiting in the data directory, as at start-up.
+    void offerNewCatalogs();
 
     // What the play field's buttons call: a joker, the high score list, an answer.
     void joker(int kind);
@@ -98,6 +100,10 @@ private:
     void createMainWindow();
     void createMenuSystem();
     void openTables();
+    // Runs a step that reopens the tables; when they cannot be opened again the game cannot go on:
+    // it says why and ends.
+    template <typename Step>
+    void endOnTableFault(Step&& step);
     void reportStart() const;
     void closeAndLock();
     QString dataFile(const QString& name) const;

@@ -385,12 +385,56 @@ private slots:
         const QString message = messageAbout(game->messages(), QStringLiteral("KAT001.QUZ"));
         QVERIFY2(message.contains(QStringLiteral("wurde nicht eingespielt")), qPrintable(game->messages().join('\n')));
         QVERIFY(GermanText::looksGerman(message));
+        // A write cut short by the full disk carries no system error text of its own.
+        QVERIFY2(!message.contains(QStringLiteral("Unknown error")), qPrintable(message));
         QCOMPARE(TestFiles::read(data.path(QStringLiteral("QUIZ.QUZ"))), questionsBefore);
         QCOMPARE(TestFiles::read(data.path(QStringLiteral("GEBIET.QUZ"))), topicsBefore);
         QCOMPARE(game->state.anzfra, anzfra);
         QVERIFY(QFile::exists(data.path(QStringLiteral("KAT001.QUZ"))));
         QVERIFY(game->exits.isEmpty());
         QVERIFY(game->app->database().isOpen(1));
+    }
+
+    // The disk runs full half way and the topic table has become unreadable: the appended questions
+    // cannot be taken back at once and the tables cannot be opened again. The game says so and ends;
+    // the next start takes the questions back.
+    void importWhoseTablesCannotBeReopenedEndsTheGame()
+    {
+        FaultyData data(Fault::FullDisk);
+        if (!data.skipReason().isEmpty())
+            QSKIP(qPrintable(data.skipReason()));
+        auto game = startGame(data, {MessageBoxes::Yes});
+        createNewCatalog(data.dir(), 60);
+        const QByteArray questionsBefore = TestFiles::read(data.path(QStringLiteral("QUIZ.QUZ")));
+        const QByteArray topicsBefore = TestFiles::read(data.path(QStringLiteral("GEBIET.QUZ")));
+        const QByteArray topicFile = QFile::encodeName(data.path(QStringLiteral("GEBIET.QUZ")));
+        bool broken = false;
+        game->app->catalogImport().setPause([&] {
+            if (broken)
+                return;
+            broken = ::chmod(topicFile.constData(), 0) == 0 && TestFiles::setPermissionOverride(false)
+                && data.breakDisk();
+        });
+
+        game->app->offerNewCatalogs();
+        QVERIFY(broken);
+        QCOMPARE(game->exits, QList<int>{1});
+        const QStringList messages = game->messages();
+        QVERIFY2(messages.last().contains(QStringLiteral("GEBIET.QUZ"), Qt::CaseInsensitive)
+                     && messages.last().endsWith(QStringLiteral("Das Programm wird beendet.")),
+                 qPrintable(messages.join('\n')));
+        QVERIFY(QFile::exists(data.path(QStringLiteral("import.XPF"))));
+
+        game.reset();
+        QVERIFY(TestFiles::setPermissionOverride(true));
+        QCOMPARE(::chmod(topicFile.constData(), 0644), 0);
+        QVERIFY(QFile::remove(data.path(QStringLiteral("filler"))));
+        auto nextGame = std::make_unique<Game>(data.dir(), QList<int>{MessageBoxes::No});
+        QVERIFY(nextGame->exits.isEmpty());
+        QCOMPARE(TestFiles::read(data.path(QStringLiteral("QUIZ.QUZ"))), questionsBefore);
+        QCOMPARE(TestFiles::read(data.path(QStringLiteral("GEBIET.QUZ"))), topicsBefore);
+        QVERIFY(!QFile::exists(data.path(QStringLiteral("import.XPF"))));
+        QVERIFY(QFile::exists(data.path(QStringLiteral("KAT001.QUZ"))));
     }
 };
 

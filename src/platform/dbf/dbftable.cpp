@@ -519,9 +519,17 @@ qint64 DbfTable::writeMemo(const QByteArray& text)
 
 void DbfTable::writeAt(QFile& file, qint64 offset, const QByteArray& bytes)
 {
-    if (!file.seek(offset) || file.write(bytes) != bytes.size())
+    if (!file.seek(offset))
         fail(Kind::WriteFailed, QStringLiteral("Schreiben ist fehlgeschlagen: %1.").arg(file.errorString()),
              file.fileName());
+    const qint64 written = file.write(bytes);
+    if (written == bytes.size())
+        return;
+    // A write the system cut short reports no error of its own: the disk has no more room.
+    const QString reason = file.error() == QFileDevice::NoError
+        ? QStringLiteral("nur %1 von %2 Bytes passten auf den Datenträger").arg(qMax<qint64>(written, 0)).arg(bytes.size())
+        : file.errorString();
+    fail(Kind::WriteFailed, QStringLiteral("Schreiben ist fehlgeschlagen: %1.").arg(reason), file.fileName());
 }
 
 void DbfTable::setValue(int recno, int field, const QVariant& value)
