@@ -1,7 +1,8 @@
 #include "app/mainwindow.h"
 
+#include "platform/outersize.h"
+
 #include <QCloseEvent>
-#include <cmath>
 
 MainWindow::MainWindow()
     : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -23,16 +24,12 @@ void MainWindow::setClientColor(const QColor& color)
 
 void MainWindow::setOuterSize(double width, double height)
 {
-    // The frame is known only once the window is shown; before that it counts as none.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize outer(int(std::lround(width)), int(std::lround(height)));
-    resize(outer - frame);
+    resize(OuterSize::inner(*this, width, height));
 }
 
 void MainWindow::setFixedOuterSize(double width, double height)
 {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize inner = QSize(int(std::lround(width)), int(std::lround(height))) - frame;
+    const QSize inner = OuterSize::inner(*this, width, height);
     setMinimumSize(inner);
     setMaximumSize(inner);
     resize(inner);

@@ -1,6 +1,7 @@
 #include "highscore/highscorelist.h"
 
 #include "app/gamestate.h"
+#include "data/catalogname.h"
 #include "highscore/scorenamedialog.h"
 #include "platform/dbf/database.h"
 #include "platform/messageboxes.h"
@@ -124,15 +125,7 @@ QString HighScoreList::catalogName(const Database& database)
         return {};
     // Looking up a work area changes nothing in the database; its accessor is merely not const.
     const QString alias = const_cast<Database&>(database).area(1).alias();
-    // The player reads the catalog's name in capitals with its umlauts intact. Table names reach
-    // the game as Unicode here, so upper-casing turns ö, ä and ü into Ö, Ä and Ü by itself, and
-    // no byte of a Windows code page has to be replaced afterwards. Only ß has no capital of its
-    // own in the game's titles: it stays ß rather than becoming "SS".
-    const QStringList parts = alias.split(QChar(0x00DF));
-    QStringList upper;
-    for (const QString& part : parts)
-        upper << part.toUpper();
-    return upper.join(QChar(0x00DF));
+    return CatalogName::inCapitals(alias);
 }
 
 void HighScoreList::score()

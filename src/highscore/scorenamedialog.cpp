@@ -3,6 +3,7 @@
 #include "platform/bottomleft.h"
 #include "platform/compoundfont.h"
 #include "platform/desktopcenter.h"
+#include "platform/outersize.h"
 #include "platform/cp850.h"
 #include "platform/dbf/workarea.h"
 #include "platform/palette.h"
@@ -139,8 +140,7 @@ ScoreNameDialog::~ScoreNameDialog()
 // The outer size, frame and title bar included, as far as the window system lets us know it.
 void ScoreNameDialog::setOuterSize(double width, double height)
 {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setFixedSize(QSize(int(std::lround(width)), int(std::lround(height))) - frame);
+    setFixedSize(OuterSize::inner(*this, width, height));
 }
 
 void ScoreNameDialog::run()

@@ -1,5 +1,6 @@
 #include "special/specialcataloglist.h"
 
+#include "data/catalogname.h"
 #include "data/datafilelock.h"
 #include "platform/dbf/dbftable.h"
 #include "platform/filelookup.h"
@@ -42,14 +43,14 @@ SpecialCatalogList SpecialCatalogList::build(const QString& Pfad, const QString&
     SpecialCatalogList list;
     const QStringList files = findCatalogs(Pfad, playingAlias);
     for (const QString& file : files)
-        list.aKataloge << upperName(file);
+        list.aKataloge << CatalogName::inCapitals(file);
 
     if (!comparable(playingAlias).startsWith(QStringLiteral("QUIZ"))) {
         list.haupt = false;
         list.entries << entryText(mainEntryName, countQuestions(Pfad, mainCatalog, lock));
     }
     for (const QString& file : files)
-        list.entries << entryText(withoutExtension(upperName(file)), countQuestions(Pfad, file, lock));
+        list.entries << entryText(withoutExtension(CatalogName::inCapitals(file)), countQuestions(Pfad, file, lock));
     return list;
 }
 
@@ -66,7 +67,7 @@ QStringList SpecialCatalogList::findCatalogs(const QString& Pfad, const QString&
     }
     QCollator german{QLocale(QLocale::German, QLocale::Germany)};
     std::sort(files.begin(), files.end(),
-              [&german](const QString& a, const QString& b) { return german.compare(upperName(a), upperName(b)) < 0; });
+              [&german](const QString& a, const QString& b) { return german.compare(CatalogName::inCapitals(a), CatalogName::inCapitals(b)) < 0; });
     return files;
 }
 
@@ -89,15 +90,6 @@ QString SpecialCatalogList::entryText(const QString& name, int count)
 {
     const QString shown = count < 0 ? QStringLiteral("?") : QString::number(count);
     return name + QStringLiteral("  (") + shown.rightJustified(5, QLatin1Char(' ')) + QStringLiteral(" Fragen )");
-}
-
-QString SpecialCatalogList::upperName(const QString& fileName)
-{
-    const QStringList parts = fileName.normalized(QString::NormalizationForm_C).split(QChar(0x00DF));
-    QStringList upper;
-    for (const QString& part : parts)
-        upper << part.toUpper();
-    return upper.join(QChar(0x00DF));
 }
 
 QString SpecialCatalogList::withoutExtension(const QString& fileName)

@@ -35,9 +35,6 @@ public:
     // "NAME  (  143 Fragen )": the name without extension and the count in five characters; a
     // catalog that cannot be opened shows "?" for its count.
     static QString entryText(const QString& name, int count);
-    // The catalog's name as the player reads it: in capitals with its umlauts intact; ß has no
-    // capital of its own in the game's titles and stays ß. The extension is kept.
-    static QString upperName(const QString& fileName);
     // The name without its extension (the last four characters, ".QUZ").
     static QString withoutExtension(const QString& fileName);
 };

@@ -4,6 +4,7 @@
 #include "platform/bottomleft.h"
 #include "platform/compoundfont.h"
 #include "platform/desktopcenter.h"
+#include "platform/outersize.h"
 #include "platform/palette.h"
 
 #include <QCloseEvent>
@@ -97,8 +98,7 @@ SpecialChooser::~SpecialChooser()
 // The outer size, frame and title bar included, as far as the window system lets us know it.
 void SpecialChooser::setOuterSize(double outerWidth, double outerHeight)
 {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setFixedSize(QSize(int(std::lround(outerWidth)), int(std::lround(outerHeight))) - frame);
+    setFixedSize(OuterSize::inner(*this, outerWidth, outerHeight));
 }
 
 std::optional<QList<int>> SpecialChooser::run()
