@@ -9,6 +9,8 @@
 namespace {
 
 constexpr qint64 deadlineMs = 20000;
+// A dialog that never becomes active (a window system without activation) gets its step anyway.
+constexpr qint64 activationWaitMs = 5000;
 
 qint64 now()
 {
@@ -53,7 +55,7 @@ void ModalScript::poll()
 {
     QWidget* modal = QApplication::activeModalWidget();
     if (m_steps.isEmpty()) {
-        m_timer.stop(); // every expected dialog answered: later dialogs belong to the next script
+        watchLastDialog(modal);
         return;
     }
     if (!modal || modal == m_last || !modal->isVisible()) {
@@ -61,6 +63,8 @@ void ModalScript::poll()
             fail(QStringLiteral("dialog %1 did not come").arg(m_steps.first().first), modal);
         return;
     }
+    if (!readyForStep(modal))
+        return;
     const auto [name, step] = m_steps.takeFirst();
     m_last = modal;
     m_waitingSince = now();
@@ -70,4 +74,27 @@ void ModalScript::poll()
         return;
     }
     step(modal);
+}
+
+bool ModalScript::readyForStep(QWidget* modal)
+{
+    if (modal != m_appeared) {
+        m_appeared = modal;
+        m_appearedAt = now();
+    }
+    return modal->isActiveWindow() || now() - m_appearedAt > activationWaitMs;
+}
+
+// Every expected dialog answered: later dialogs belong to the next script. Only the last one is
+// watched until it has gone, so a step that failed half way does not leave the test waiting forever.
+void ModalScript::watchLastDialog(QWidget* modal)
+{
+    if (!m_last || !m_last->isVisible()) {
+        m_timer.stop();
+        return;
+    }
+    if (modal == m_last && now() - m_waitingSince > deadlineMs) {
+        fail(QStringLiteral("dialog %1 stayed open").arg(m_last->objectName()), m_last);
+        m_timer.stop();
+    }
 }
